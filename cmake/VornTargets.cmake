@@ -1,0 +1,42 @@
+# vorn_library(NAME FOLDER DEPS ...): a static library of every source in FOLDER
+# (not its subfolders). A folder without sources yet makes no target.
+function(vorn_library name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.c)
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  set(deps)
+  foreach(dep IN LISTS ARG_DEPS)
+    if(TARGET ${dep} OR dep MATCHES "::")
+      list(APPEND deps ${dep})
+    endif()
+  endforeach()
+  target_link_libraries(${name} PUBLIC ${deps})
+  target_compile_definitions(${name} PUBLIC VORN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_precompile_headers(${name} PRIVATE <nlohmann/json.hpp> <string> <vector> <memory> <functional>)
+endfunction()
+
+# vorn_tests(NAME FOLDER DEPS ...): one test program for the tests in FOLDER,
+# each test registered with CTest on its own so they run in parallel.
+function(vorn_tests name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(deps)
+  foreach(dep IN LISTS ARG_DEPS)
+    if(TARGET ${dep} OR dep MATCHES "::")
+      list(APPEND deps ${dep})
+    endif()
+  endforeach()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE vorn_test_support ${deps} GTest::gtest GTest::gmock)
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <nlohmann/json.hpp> <string> <vector> <memory>)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 300)
+endfunction()
