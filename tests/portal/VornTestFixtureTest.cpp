@@ -6,7 +6,9 @@
 #include <fstream>
 #include <memory>
 
+#include "platform/foundation/Files.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
 #include "support/VornTest.h"
 
 namespace vorn::test {
@@ -16,6 +18,8 @@ class VornTestFixtureTest : public VornTest {};
 
 TEST_F(VornTestFixtureTest, HomeFolderIsFreshAndHasTheSandboxFolders) {
   ASSERT_TRUE(std::filesystem::is_directory(homeDir()));
+  EXPECT_EQ(platform::homeDirectory(), homeDir().string());
+  EXPECT_FALSE(platform::UserDefaults::standardUserDefaults().hasObjectForKey("flag"));
   for (const char* folder : {"Documents", "Library/Caches", "Library/Preferences", "tmp"}) {
     EXPECT_TRUE(std::filesystem::is_directory(homeDir() / folder)) << folder;
   }
@@ -30,10 +34,13 @@ TEST_F(VornTestFixtureTest, HomeFolderIsFreshAndHasTheSandboxFolders) {
 TEST_F(VornTestFixtureTest, HomeFolderIsRemovedAfterTheTest) {
   auto home = homeDir();
   std::ofstream(home / "Documents" / "note.txt") << "x";
+  platform::UserDefaults::standardUserDefaults().setString("flag", "1");
+  ASSERT_TRUE(platform::UserDefaults::standardUserDefaults().synchronize());
   TearDown();
   EXPECT_FALSE(std::filesystem::exists(home));
   SetUp();  // the framework tears down once more
   EXPECT_NE(homeDir(), home);
+  EXPECT_FALSE(platform::UserDefaults::standardUserDefaults().hasObjectForKey("flag"));
 }
 
 TEST_F(VornTestFixtureTest, ClockIsVirtualAndStartsAtTheFixedInstant) {

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
 
 namespace vorn::test {
 namespace {
-
-constexpr const char* kHomeFolders[] = {"Documents", "Library/Caches", "Library/Preferences", "tmp"};
 
 std::filesystem::path makeTemporaryFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
@@ -26,9 +26,8 @@ void VornTest::SetUp() {
 
   home_ = makeTemporaryFolder();
   ASSERT_FALSE(home_.empty()) << "cannot make a temporary home folder";
-  for (const char* folder : kHomeFolders) {
-    std::filesystem::create_directories(home_ / folder);
-  }
+  ASSERT_TRUE(platform::setHomeDirectory(home_.string()));
+  platform::UserDefaults::standardUserDefaults().load();
   prepareHome(home_);
 
   portal_ = std::make_unique<vorn::portal::DemoPortal>();
@@ -41,6 +40,7 @@ void VornTest::TearDown() {
   // Drop what the test left queued before the next test's objects exist.
   platform::RunLoop::main().useVirtualClock(kTestStartEpochSeconds);
   platform::NotificationCenter::defaultCenter().reset();
+  platform::UserDefaults::standardUserDefaults().reset();
   portal_.reset();
   if (!home_.empty()) {
     std::error_code ignored;

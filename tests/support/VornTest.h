@@ -1,7 +1,8 @@
 #pragma once
 // The shared GoogleTest fixture: every test gets a fresh home folder (removed
-// afterwards), the main run loop on a virtual clock, a clean notification
-// centre, and its own demo portal on a free loopback port.
+// afterwards) that platform::homeDirectory() points at, empty user defaults,
+// the main run loop on a virtual clock, a clean notification centre, and its
+// own demo portal on a free loopback port.
 //
 //   class NewsListTest : public vorn::test::VornTest {};
 //   TEST_F(NewsListTest, FirstPageArrives) {
@@ -44,8 +45,9 @@ class VornTest : public ::testing::Test {
   double now() const;
 
   // Hooks for fixtures that add set-up of their own, run inside SetUp() in
-  // this order. The base class points the platform's home folder at the
-  // test's folder, and the host roles at the portal, once those exist.
+  // this order: prepareHome after the platform's home folder points at the
+  // test's folder; prepareHostRoles once the portal runs (the base class will
+  // point the app's host roles at it once the host-role table exists).
   virtual void prepareHome(const std::filesystem::path& home);
   virtual void prepareHostRoles(const std::string& portalBaseUrl);
 
