@@ -9,6 +9,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -133,6 +134,32 @@ std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std
     routes.push_back(std::move(route));
   }
   return routes;
+}
+
+bool isTextContentType(const std::string& contentType) {
+  return !startsWithNoCase(contentType, "image/") && !startsWithNoCase(contentType, "application/octet-stream");
+}
+
+// The address the client reached us by: its Host header when that is a plain
+// host[:port], else our loopback address.
+std::string portalAddressFor(const ReceivedRequest& request, const std::string& fallback) {
+  std::string host = request.header("Host");
+  bool plain = !host.empty() && host.size() < 256;
+  for (char c : host) {
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == ':' || c == '[' || c == ']')) {
+      plain = false;
+    }
+  }
+  return plain ? "http://" + host : fallback;
+}
+
+std::string expandPlaceholders(std::string bytes, const std::string& portalAddress) {
+  const std::string token = kPortalPlaceholder;
+  for (auto pos = bytes.find(token); pos != std::string::npos; pos = bytes.find(token, pos)) {
+    bytes.replace(pos, token.size(), portalAddress);
+    pos += portalAddress.size();
+  }
+  return bytes;
 }
 
 bool routeMatches(const Route& route, const ReceivedRequest& request) {
@@ -282,6 +309,7 @@ struct DemoPortal::Impl {
   void answer(const httplib::Request& req, httplib::Response& res, std::string body);
   bool answerOverride(const httplib::Request& req, httplib::Response& res, RouteOverride o);
   bool answerFromTable(const ReceivedRequest& request, httplib::Response& res) const;
+  std::string baseUrl() const { return std::string("http://") + kLoopbackHost + ":" + std::to_string(port); }
 };
 
 ReceivedRequest DemoPortal::Impl::record(const httplib::Request& req, std::string body) const {
@@ -397,6 +425,9 @@ bool DemoPortal::Impl::answerFromTable(const ReceivedRequest& request, httplib::
       }
       bytes = std::move(*file);
     }
+    if (isTextContentType(route.contentType)) {
+      bytes = expandPlaceholders(std::move(bytes), portalAddressFor(request, baseUrl()));
+    }
     res.status = route.status;
     res.set_content(bytes, route.contentType.c_str());
     return true;
@@ -505,9 +536,7 @@ bool DemoPortal::isRunning() const { return impl_->server != nullptr; }
 
 int DemoPortal::port() const { return impl_->port; }
 
-std::string DemoPortal::baseUrl() const {
-  return std::string("http://") + kLoopbackHost + ":" + std::to_string(impl_->port);
-}
+std::string DemoPortal::baseUrl() const { return impl_->baseUrl(); }
 
 std::vector<ReceivedRequest> DemoPortal::requests() const {
   std::lock_guard<std::mutex> lock(impl_->mutex);
@@ -567,6 +596,10 @@ void DemoPortal::removeHandler(const std::string& path) {
 std::string DemoPortal::fixture(const std::string& relativePath) const {
   if (!isSafeRelativePath(relativePath)) return {};
   return readWholeFile(impl_->fixturesDir + "/" + relativePath).value_or(std::string());
+}
+
+std::string DemoPortal::fixture(const std::string& relativePath, const ReceivedRequest& request) const {
+  return expandPlaceholders(fixture(relativePath), portalAddressFor(request, baseUrl()));
 }
 
 }  // namespace vorn::portal

@@ -16,7 +16,10 @@
 //      (query or form body) that must have exactly these values; the value "*"
 //      only asks that the parameter is present. A "path" ending in "*" matches
 //      every path starting with the text before it. "body" may stand in for
-//      "file" (a literal answer);
+//      "file" (a literal answer). In text answers (not image/*), "{{portal}}"
+//      becomes the portal's own address as the client reached it
+//      ("http://127.0.0.1:PORT"), so fixtures can point at the portal's
+//      pictures and pages whatever port it listens on;
 //   5. 404.
 #include <functional>
 #include <map>
@@ -25,6 +28,8 @@
 #include <vector>
 
 namespace vorn::portal {
+
+inline constexpr char kPortalPlaceholder[] = "{{portal}}";
 
 // One part of a multipart/form-data body.
 struct MultipartPart {
@@ -110,6 +115,8 @@ class DemoPortal {
   // The bytes a fixture file holds ("" when it cannot be read); for handlers
   // that answer with a fixture after checking their input.
   std::string fixture(const std::string& relativePath) const;
+  // The same with "{{portal}}" filled in for the client of `request`.
+  std::string fixture(const std::string& relativePath, const ReceivedRequest& request) const;
 
  private:
   struct Impl;

@@ -26,7 +26,9 @@ constexpr char kTable[] = R"([
   {"path": "/news/list.php", "file": "news.json"},
   {"path": "/page/*", "file": "page.html"},
   {"path": "/literal.php", "body": {"status": "1"}},
-  {"path": "/gone.php", "status": 410, "body": "gone", "contentType": "text/plain"}
+  {"path": "/gone.php", "status": 410, "body": "gone", "contentType": "text/plain"},
+  {"path": "/links.json", "file": "links.json"},
+  {"path": "/raw.bin", "file": "links.json", "contentType": "application/octet-stream"}
 ])";
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -46,6 +48,7 @@ class DemoPortalTest : public ::testing::Test {
     writeFile(dir_ / "news-city.json", R"({"list":"city"})");
     writeFile(dir_ / "news.json", R"({"list":"all"})");
     writeFile(dir_ / "page.html", "<html>页面</html>");
+    writeFile(dir_ / "links.json", R"({"a":"{{portal}}/pic/1x1/a.jpg","b":"{{portal}}{{portal}}"})");
     portal_ = std::make_unique<DemoPortal>(dir_.string());
     ASSERT_TRUE(portal_->start());
   }
@@ -121,6 +124,27 @@ TEST_F(DemoPortalTest, PrefixRoutesLiteralBodiesAndStatusesFromTheTable) {
   ASSERT_TRUE(gone);
   EXPECT_EQ(gone->status, 410);
   EXPECT_EQ(gone->body, "gone");
+}
+
+TEST_F(DemoPortalTest, TextAnswersPointAtThePortalItself) {
+  auto c = client();
+  const std::string base = portal_->baseUrl();
+  auto links = c.Get("/links.json");
+  ASSERT_TRUE(links);
+  EXPECT_EQ(links->body, R"({"a":")" + base + R"(/pic/1x1/a.jpg","b":")" + base + base + R"("})");
+
+  // The address follows the Host the client used.
+  auto viaName = c.Get("/links.json", {{"Host", "localhost:" + std::to_string(portal_->port())}});
+  ASSERT_TRUE(viaName);
+  EXPECT_NE(viaName->body.find("http://localhost:" + std::to_string(portal_->port()) + "/pic/"), std::string::npos);
+  auto badHost = c.Get("/links.json", {{"Host", "evil\"/><x"}});
+  ASSERT_TRUE(badHost);
+  EXPECT_NE(badHost->body.find(base + "/pic/"), std::string::npos);
+
+  // Bytes that are not text are served as they are.
+  auto raw = c.Get("/raw.bin");
+  ASSERT_TRUE(raw);
+  EXPECT_NE(raw->body.find("{{portal}}/pic/"), std::string::npos);
 }
 
 TEST_F(DemoPortalTest, UnknownPathsAnswer404) {
@@ -378,12 +402,6 @@ TEST_F(DemoPortalTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
     EXPECT_EQ(answers[i].get(), i % 2 ? R"({"list":"type1"})" : "1") << i;
   }
   EXPECT_EQ(portal_->requestCount(), 2u * kClients);
-}
-
-TEST(DemoPortalFixtures, ShippedRouteTableLoadsAndEveryFileIsThere) {
-  DemoPortal portal;
-  ASSERT_TRUE(portal.start());
-  EXPECT_EQ(portal.fixturesDir(), DemoPortal::defaultFixturesDir());
 }
 
 }  // namespace
