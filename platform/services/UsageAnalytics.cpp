@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/foundation/Files.h"
 #include "platform/foundation/RunLoop.h"
 
 namespace platform::services {
@@ -60,8 +61,8 @@ void UsageAnalytics::record(const std::string& eventId, std::optional<std::strin
     e.event = eventId;
     e.label = std::move(label);
     events_.push_back(e);
-    path = logPath_;
   }
+  path = logPath();
   Value args{{"event", eventId}};
   if (e.label) args["label"] = *e.label;
   calls_.record("event", args);
@@ -97,8 +98,11 @@ void UsageAnalytics::setLogPath(const std::string& path) {
   logPath_ = path;
 }
 std::string UsageAnalytics::logPath() const {
-  std::lock_guard lock(mutex_);
-  return logPath_;
+  {
+    std::lock_guard lock(mutex_);
+    if (logPath_) return *logPath_;
+  }
+  return joinPath(homeDirectory(), kAnalyticsLogFileName);
 }
 void UsageAnalytics::setTimeOrigin(double secondsSince1970) {
   std::lock_guard lock(mutex_);
@@ -113,7 +117,7 @@ void UsageAnalytics::reset() {
     reportPolicy_ = 0;
     channel_.clear();
     origin_.reset();
-    logPath_.clear();
+    logPath_.reset();
     events_.clear();
   }
   calls_.clear();

@@ -36,7 +36,9 @@ class UsageAnalytics {
   std::vector<AnalyticsEvent> events() const;
   const ServiceCalls& calls() const { return calls_; }
 
-  // Where the log lines go; empty keeps events in memory only.
+  // Where the log lines go: by default kAnalyticsLogFileName in the home folder
+  // (read at each event, so a changed home folder is followed); an empty path
+  // keeps events in memory only.
   void setLogPath(const std::string& path);
   std::string logPath() const;
   // The moment `t` counts from (seconds since 1970 on the main loop's clock).
@@ -56,7 +58,7 @@ class UsageAnalytics {
   int reportPolicy_ = 0;
   std::string channel_;
   std::optional<double> origin_;
-  std::string logPath_;
+  std::optional<std::string> logPath_;
   std::vector<AnalyticsEvent> events_;
   ServiceCalls calls_;
 };

@@ -10,6 +10,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Value.h"
 #include "platform/services/UsageAnalytics.h"
+#include "support/VornTest.h"
 
 using platform::RunLoop;
 using platform::services::UsageAnalytics;
@@ -116,8 +117,9 @@ TEST_F(UsageAnalyticsTest, EventsAreKeptWhenTheLogCannotBeWritten) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "missing-folder"));
 }
 
-TEST_F(UsageAnalyticsTest, WithoutALogPathEventsStayInMemory) {
+TEST_F(UsageAnalyticsTest, AnEmptyLogPathKeepsEventsInMemoryOnly) {
   auto& analytics = UsageAnalytics::shared();
+  analytics.setLogPath("");
   analytics.event("before-start");
   analytics.start("key", 0, "ppzs");
   analytics.event("after-start");
@@ -134,6 +136,33 @@ TEST_F(UsageAnalyticsTest, ALabelWithQuotesAndNewlinesStaysOneLine) {
   auto lines = logLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0]["label"], "a \"b\"\nc");
+}
+
+class UsageAnalyticsHomeTest : public vorn::test::VornTest {
+ protected:
+  void SetUp() override {
+    VornTest::SetUp();
+    UsageAnalytics::shared().reset();
+  }
+  void TearDown() override {
+    UsageAnalytics::shared().reset();
+    VornTest::TearDown();
+  }
+};
+
+TEST_F(UsageAnalyticsHomeTest, TheLogLivesInTheHomeFolderByDefault) {
+  auto& analytics = UsageAnalytics::shared();
+  analytics.start("5f1e0c2b9a3d4e6f7a8b9c0d", 0, "ppzs");
+  runFor(1.0);
+  analytics.event("fenxiang", "weixin");
+  std::ifstream in(homeDir() / "analytics.jsonl");
+  std::string line;
+  ASSERT_TRUE(std::getline(in, line));
+  auto v = platform::parseJson(line);
+  ASSERT_TRUE(v.has_value());
+  EXPECT_EQ((*v)["event"], "fenxiang");
+  EXPECT_EQ((*v)["label"], "weixin");
+  EXPECT_DOUBLE_EQ((*v)["t"].get<double>(), 1.0);
 }
 
 }  // namespace
