@@ -46,14 +46,11 @@ std::optional<Value> toValue(plist_t node, int depth) {
       plist_get_real_val(node, &d);
       return Value(d);
     }
-    case PLIST_STRING:
-    case PLIST_KEY: {
-      char* s = nullptr;
-      if (plist_get_node_type(node) == PLIST_STRING) plist_get_string_val(node, &s);
-      else plist_get_key_val(node, &s);
-      std::string text = s ? s : "";
-      std::free(s);
-      return Value(std::move(text));
+    case PLIST_STRING: {
+      // By pointer and length: libplist asserts on texts holding a NUL otherwise.
+      uint64_t length = 0;
+      const char* s = plist_get_string_ptr(node, &length);
+      return Value(std::string(s ? s : "", s ? length : 0));
     }
     case PLIST_DATE: {
       int32_t sec = 0, usec = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Files.h"
 #include "platform/foundation/Plist.h"
+#include "platform/foundation/Text.h"
 #include "TempHome.h"
 
 using namespace platform;
@@ -57,6 +58,18 @@ TEST(PlistTest, MalformedBytesGiveNothing) {
     (void)parsePlist(flipped);
   }
   for (auto& b : bad) EXPECT_FALSE(parsePlist(b)) << b;
+}
+
+TEST(PlistTest, TextHoldingANulDoesNotAbortTheReader) {
+  // libplist's copying text getter aborts on such a text; a damaged file must not.
+  auto bytes = serializePlist(Value{{"k", "aXc"}}, PlistFormat::Xml).value();
+  std::string raw(bytes.begin(), bytes.end());
+  auto at = raw.find("aXc");
+  ASSERT_NE(at, std::string::npos);
+  raw[at + 1] = '\0';
+  auto v = parsePlist(raw);
+  ASSERT_TRUE(v);
+  EXPECT_TRUE(hasPrefix(textOf(*v, "k"), "a")) << v->dump();
 }
 
 TEST(PlistTest, ValuesWithNullCannotBeWritten) {
