@@ -9,7 +9,7 @@
 // line: its position (the next answer for every manager that is updating now and
 // for every later start), whether location services are on, the authorisation, and
 // what the person answers when asked for permission. Starting while the
-// authorisation is not determined asks the person.
+// authorisation is not determined asks the person. Main thread only.
 #include <memory>
 #include <optional>
 #include <string>

@@ -11,6 +11,7 @@
 
 #include "platform/foundation/Files.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Text.h"
 #include "platform/foundation/Url.h"
 
 namespace platform::services {
@@ -257,7 +258,7 @@ void PhotoLibrary::enumerateAlbums(unsigned kinds, AlbumBlock block, FailureBloc
 
 std::optional<PhotoAsset> PhotoLibrary::assetAt(const std::string& url) const {
   auto parsed = parseUrl(url);
-  if (!parsed || parsed->scheme != kAssetUrlScheme || parsed->host != kAssetHost) return std::nullopt;
+  if (!parsed || lowercase(parsed->scheme) != kAssetUrlScheme || parsed->host != kAssetHost) return std::nullopt;
   Value query = parseQueryString(parsed->query.value_or(""));
   std::string id = upper(plainTextOf(query, "id"));
   if (id.empty()) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "platform/services/WeChatShare.h"
 
+#include "platform/foundation/Text.h"
 #include "platform/foundation/Url.h"
 
 namespace platform::services {
@@ -83,7 +84,7 @@ bool WeChatShare::handleOpenURL(const std::string& url,
   calls_.record("handleOpenURL", Value{{"url", url}});
   auto parsed = parseUrl(url);
   std::string appId = this->appId();
-  if (!parsed || appId.empty() || parsed->scheme != appId || parsed->host != kResponseHost) return false;
+  if (!parsed || appId.empty() || lowercase(parsed->scheme) != lowercase(appId) || parsed->host != kResponseHost) return false;
   Value query = parseQueryString(parsed->query.value_or(""));
   WeChatResponse response;
   response.errorCode = static_cast<int>(intValueOf(query, "errCode"));

@@ -1,6 +1,7 @@
 #include "platform/services/WeiboConnect.h"
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Text.h"
 #include "platform/foundation/Url.h"
 
 namespace platform::services {
@@ -86,7 +87,7 @@ bool WeiboConnect::handleOpenURL(const std::string& url, const std::function<voi
   WeiboResponse response;
   {
     std::lock_guard lock(mutex_);
-    if (appKey_.empty() || parsed->scheme != kSchemePrefix + appKey_) return false;
+    if (appKey_.empty() || lowercase(parsed->scheme) != lowercase(kSchemePrefix + appKey_)) return false;
     Value query = parseQueryString(parsed->query.value_or(""));
     auto it = responses_.find(static_cast<int>(intValueOf(query, "id")));
     if (it == responses_.end()) return false;

@@ -103,10 +103,13 @@ TEST_F(WeChatShareTest, HandBackIsReadOnlyForThisApplication) {
   EXPECT_TRUE(wechat.handleOpenURL(wechat.handBackUrl(kWeChatErrorUserCancel), onResponse));
   EXPECT_EQ(told, 1);
   EXPECT_EQ(last.errorCode, kWeChatErrorUserCancel);
+  // Schemes are compared without regard to case, as the platform routes them.
+  EXPECT_TRUE(wechat.handleOpenURL("WX3B8F1D90C5E2A647://response?errCode=-3", onResponse));
+  EXPECT_EQ(last.errorCode, kWeChatErrorSentFail);
   EXPECT_FALSE(wechat.handleOpenURL("wb3620451873://response?id=1", onResponse));
   EXPECT_FALSE(wechat.handleOpenURL("not an address", onResponse));
   EXPECT_FALSE(wechat.handleOpenURL("", onResponse));
-  EXPECT_EQ(told, 1);
+  EXPECT_EQ(told, 2);
 }
 
 }  // namespace
