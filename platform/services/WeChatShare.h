@@ -23,6 +23,8 @@ inline constexpr std::size_t kWeChatMaxTitleBytes = 512;
 inline constexpr std::size_t kWeChatMaxDescriptionBytes = 1024;
 inline constexpr std::size_t kWeChatMaxWebPageUrlBytes = 10 * 1024;
 inline constexpr std::size_t kWeChatMaxPictureBytes = 10 * 1024 * 1024;
+// The source application WeChat's hand-back addresses come from.
+inline constexpr char kWeChatSourceApplication[] = "com.tencent.xin";
 // Where the store offers WeChat.
 inline constexpr char kWeChatInstallUrl[] = "https://itunes.apple.com/cn/app/id414478124?mt=8";
 
