@@ -162,6 +162,7 @@ bool removeTree(const std::string& path) {
 }  // namespace
 
 bool setHomeDirectory(const std::string& path) {
+  if (path.empty()) return false;  // a relative home would scatter files into the working folder
   std::string home = path;
   while (home.size() > 1 && home.back() == '/') home.pop_back();
   {

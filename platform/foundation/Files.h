@@ -19,8 +19,9 @@ inline constexpr char kPreferencesFolder[] = "Library/Preferences";
 inline constexpr char kTemporaryFolder[] = "tmp";
 
 // The home folder. setHomeDirectory creates it with Documents/, Library/Caches/,
-// Library/Preferences/ and tmp/ (returns false when it cannot). Without a call,
-// the home is $XDG_DATA_HOME/vorn (or ~/.local/share/vorn), created on first use.
+// Library/Preferences/ and tmp/ (returns false when it cannot; an empty path is
+// refused and changes nothing). Without a call, the home is $XDG_DATA_HOME/vorn
+// (or ~/.local/share/vorn), created on first use.
 bool setHomeDirectory(const std::string& path);
 std::string homeDirectory();
 std::string documentsDirectory();

@@ -36,6 +36,8 @@ TEST(FilesTest, HomeFolderHasTheSandboxLayout) {
   }
   EXPECT_EQ(cachesDirectory(), home / "Library/Caches");
   EXPECT_EQ(preferencesDirectory(), home / "Library/Preferences");
+  EXPECT_FALSE(setHomeDirectory(""));
+  EXPECT_EQ(homeDirectory(), home.path());
 }
 
 TEST(FilesTest, AtomicWriteReplacesTheWholeFileAndLeavesNoTemporary) {
