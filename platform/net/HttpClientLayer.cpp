@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/Url.h"
 #include "platform/net/HttpUrl.h"
 
 namespace platform::net {
@@ -15,12 +16,6 @@ std::string withTrailingSlash(std::string base) {
   if (!url->query.empty()) return base;
   if (base.back() != '/') base += '/';
   return base;
-}
-
-bool lessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 }  // namespace
@@ -63,7 +58,7 @@ HttpRequest HttpClientLayer::requestForPath(const std::string& method, const std
                                             const Value& parameters) const {
   HttpRequest request = requestForUrl(method, HttpUrl::resolve(baseUrl_, path));
   if (parameters.is_null()) return request;
-  std::string query = queryStringFromParameters(parameters);
+  std::string query = buildQueryString(parameters);
   if (method == "GET" || method == "HEAD" || method == "DELETE") {
     request.url += (request.url.find('?') == std::string::npos ? "?" : "&") + query;
   } else {
@@ -79,35 +74,6 @@ HttpRequest HttpClientLayer::pictureRequest(const std::string& url) const {
   request.headers.set("Accept", kPictureAccept);
   request.shouldHandleCookies = false;
   return request;
-}
-
-std::string HttpClientLayer::percentEscape(const std::string& text) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(text.size());
-  for (unsigned char c : text) {
-    if (std::isalnum(c) || c == '*' || c == ',' || c == '-' || c == '.' || c == '_' || c == '[' || c == ']') {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back('%');
-      out.push_back(hex[c >> 4]);
-      out.push_back(hex[c & 15]);
-    }
-  }
-  return out;
-}
-
-std::string HttpClientLayer::queryStringFromParameters(const Value& parameters) {
-  if (!parameters.is_object()) return {};
-  std::vector<std::string> names;
-  for (auto it = parameters.begin(); it != parameters.end(); ++it) names.push_back(it.key());
-  std::stable_sort(names.begin(), names.end(), lessNoCase);
-  std::string query;
-  for (const auto& name : names) {
-    if (!query.empty()) query += '&';
-    query += percentEscape(name) + "=" + percentEscape(textOf(parameters, name));
-  }
-  return query;
 }
 
 void HttpClientLayer::registerOperationKind(HttpOperationKind kind) {

@@ -52,13 +52,9 @@ class HttpClientLayer {
   // send them form-encoded as the body.
   HttpRequest requestForPath(const std::string& method, const std::string& path,
                              const Value& parameters = Value()) const;
+  // The parameters are form-encoded by platform::buildQueryString (Url.h).
   // A picture request: "Accept: image/*", never any cookie.
   HttpRequest pictureRequest(const std::string& url) const;
-  // Form encoding: "name=value" pairs joined by "&", names in ascending order
-  // without regard to case, names and text forms of values percent-encoded in
-  // UTF-8 (letters, digits and "*,-._[]" stay as they are).
-  static std::string queryStringFromParameters(const Value& parameters);
-  static std::string percentEscape(const std::string& text);
 
   // Operation kinds, consulted in the order registered.
   void registerOperationKind(HttpOperationKind kind);
