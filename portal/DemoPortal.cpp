@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <httplib.h>
 
@@ -90,6 +91,11 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 
 std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std::string* error) {
   std::vector<Route> routes;
+  struct stat folder {};
+  if (stat(fixturesDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+    if (error) *error = "no fixtures folder at " + fixturesDir;
+    return std::nullopt;
+  }
   std::string tablePath = fixturesDir + "/" + kRouteTableFile;
   auto text = readWholeFile(tablePath);
   if (!text) {

@@ -159,7 +159,15 @@ TEST_F(DemoPortalTest, UnknownPathsAnswer404) {
   EXPECT_EQ(post->status, 404);
 }
 
-TEST_F(DemoPortalTest, ATableThatIsNotJsonRefusesToStart) {
+TEST_F(DemoPortalTest, ABrokenTableOrAMissingFolderRefusesToStart) {
+  DemoPortal missing((dir_ / "missing").string());
+  EXPECT_FALSE(missing.start());
+  EXPECT_FALSE(missing.isRunning());
+
+  fs::create_directories(dir_ / "no-table");
+  DemoPortal picturesOnly((dir_ / "no-table").string());
+  EXPECT_TRUE(picturesOnly.start());
+
   writeFile(dir_ / "bad" / "routes.json", "[{\"path\": ");
   DemoPortal bad((dir_ / "bad").string());
   EXPECT_FALSE(bad.start());
