@@ -1,0 +1,175 @@
+#pragma once
+// The application delegate: holder of the state that screens of different
+// subsystems share (containers of the home screen and of each modal flow, the
+// open city picker and comparison page, orientation, status bar, network status
+// and flags one screen sets for another), the one notice box, the theme and
+// version helpers every screen uses, and the requests sent at start-up.
+//
+// A modal flow (login, new thread, reply, private message, settings, board
+// directory) creates a fresh ParentViewController, stores it in its property
+// here, installs its first screen as the container's root child and presents
+// it; when the flow closes it dismisses the container and sets the property back
+// to null. Routing pushes onto the first open modal container, else onto the
+// home container. Several flows can be open at once.
+//
+// All of it is read and written on the main thread.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/Value.h"
+#include "platform/ui/ApplicationDelegate.h"
+#include "platform/ui/Color.h"
+
+namespace platform {
+class Window;
+}
+
+namespace vorn {
+
+class ParentViewController;
+class RootViewController;
+class CityChangViewController;
+class CarCompareViewController;
+class PyxoPhoto;
+class TextNotice;
+
+// Theme.
+inline constexpr char kThemeMode[] = "ThemeMode";
+inline constexpr char kThemeModeNormal[] = "ThemeModeNormal";
+inline constexpr char kThemeModeBlack[] = "ThemeModeBlack";
+inline constexpr char kThemeChangeNotify[] = "ThemeChangeNotify";
+// The mobile-number pattern the sign-up, inquiry and message forms test with.
+inline constexpr char kMobileNumberPattern[] =
+    "^(13[0-9]{1}[0-9]{8}|15[0-9]{1}[0-9]{8}|18[0-9]{1}[0-9]{8}|147[0-9]{8}|170[0-9]{8})$";
+
+// Notices.
+inline constexpr char kNetworkNoticeText[] = "网络不稳定，请稍后再试";
+inline constexpr char kCompareFullNoticeText[] = "您最多只能添加4款对比车型";
+inline constexpr double kNoticeSeconds = 1.5;
+
+class AppDelegate : public platform::ApplicationDelegate, public std::enable_shared_from_this<AppDelegate> {
+ public:
+  // The shared application's delegate; made and installed there on first use.
+  // The application (and each test) installs a fresh one with setSharedAppDelegate.
+  static std::shared_ptr<AppDelegate> sharedAppDelegate();
+  static void setSharedAppDelegate(std::shared_ptr<AppDelegate> delegate);
+
+  AppDelegate();
+  ~AppDelegate() override;
+
+  // ---- Theme and version helpers -------------------------------------------
+  // "ThemeModeBlack" when the stored "ThemeMode" says so, else "ThemeModeNormal".
+  static std::string getCurrentMode();
+  // Stores the mode, synchronises the user defaults and posts "ThemeChangeNotify".
+  static void switchThemeMode(const std::string& mode, const void* poster = nullptr);
+  // The bundle version ("CFBundleVersion"), sent as "ver".
+  static std::string getCurrentVersion();
+  // A colour from six hexadecimal digits ("35A0D9"). A text shorter than six
+  // characters, or a pair that does not start with a hexadecimal digit, gives
+  // kFallbackColor.
+  static platform::Color getColor(const std::string& hex);
+  static const platform::Color kFallbackColor;
+  // Whether the pattern matches anywhere in the text; false for a pattern that
+  // does not compile, and for the reserved test numbers under the mobile pattern.
+  static bool numberIsValid(const std::string& number, const std::string& pattern);
+
+  // ---- Notices ---------------------------------------------------------------
+  // "网络不稳定，请稍后再试" / "您最多只能添加4款对比车型" when no notice is showing.
+  void responseNetWork();
+  void responseCompareFull();
+  // The notice box: shows a text notice for 1.5 s unless one is showing (then
+  // the new one is dropped). Returns whether it was shown.
+  bool showNotice(const std::string& text);
+  // The notice's hidden report: takes it away so that the next one can show.
+  void hudWasHidden();
+  const std::shared_ptr<TextNotice>& HUD() const { return HUD_; }
+
+  // ---- Start-up requests -----------------------------------------------------
+  // Fires the news advert, cache stamp, forum-list checksum and latest version
+  // requests, in that order (the launch advert is the launch picture's).
+  void sendStartupRequests();
+  void newsAdvert_pic();
+  void requestCacheTimeStamp();
+  void requestForumListMd5();
+  void requestLatestVersion();
+  // Fetches the board list after a changed checksum; `checksumRecord` is kept once the list is stored.
+  void requestForumList(const platform::Value& checksumRecord);
+  // Unregisters the device registration stored under "deviceNo" at the forum host.
+  void removeOldVersionPushToken();
+  // From now on, each of the push service's network logins calls removeOldVersionPushToken.
+  void observePushServiceLogin();
+  // Deletes Documents/data.sqlite3 on a background thread; `done` (optional) runs
+  // on the main thread afterwards.
+  void cleanDatabase(std::function<void()> done = {});
+
+  bool shouldPopUpComment() const { return shouldPopUpComment_; }
+  bool shouldPopUpUpdate() const { return shouldPopUpUpdate_; }
+  void setShouldPopUpComment(bool v) { shouldPopUpComment_ = v; }
+  void setShouldPopUpUpdate(bool v) { shouldPopUpUpdate_ = v; }
+
+  // ---- Shared state ----------------------------------------------------------
+#define VORN_PROPERTY(Type, name, Setter, init)       \
+  const Type& name() const { return name##_; }       \
+  void Setter(const Type& value) { name##_ = value; } \
+                                                      \
+ private:                                             \
+  Type name##_ = init;                                \
+                                                      \
+ public:
+
+  VORN_PROPERTY(std::shared_ptr<platform::Window>, window, setWindow, nullptr)
+  VORN_PROPERTY(std::shared_ptr<RootViewController>, viewController, setViewController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, homePageNavigationController, setHomePageNavigationController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, loginNavController, setLoginNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, postNewPostNavController, setPostNewPostNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, postNewMsgNavController, setPostNewMsgNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, forumListNavController, setForumListNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, settingsNavController, setSettingsNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<ParentViewController>, replyPostNavController, setReplyPostNavController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<CityChangViewController>, cityChangController, setCityChangController, nullptr)
+  VORN_PROPERTY(std::shared_ptr<CarCompareViewController>, carcompareVC, setCarcompareVC, nullptr)
+  VORN_PROPERTY(bool, shouldAutorate, setShouldAutorate, false)
+  VORN_PROPERTY(int, currentOrientation, setCurrentOrientation, 0)
+  VORN_PROPERTY(bool, statusBarIsHidden, setStatusBarIsHidden, false)
+  VORN_PROPERTY(int, currentStatusBarStyle, setCurrentStatusBarStyle, 0)
+  VORN_PROPERTY(int, networkStatus, setNetworkStatus, 0)
+  VORN_PROPERTY(unsigned, bgTask, setBgTask, 0)
+  VORN_PROPERTY(std::vector<std::shared_ptr<PyxoPhoto>>, photos, setPhotos, {})
+  VORN_PROPERTY(int, currentEntryBrandType, setCurrentEntryBrandType, 0)
+  VORN_PROPERTY(int, currentEntryCarSeriesType, setCurrentEntryCarSeriesType, 0)
+  VORN_PROPERTY(bool, isTagFlag, setIsTagFlag, false)
+  VORN_PROPERTY(bool, isCurrentViewController, setIsCurrentViewController, false)
+  VORN_PROPERTY(bool, isEnterCilked, setIsEnterCilked, false)
+  VORN_PROPERTY(bool, isActivityViewController, setIsActivityViewController, false)
+  VORN_PROPERTY(bool, isRefreshCurrentViewController, setIsRefreshCurrentViewController, false)
+  VORN_PROPERTY(bool, shouRefreshPost, setShouRefreshPost, false)
+  VORN_PROPERTY(bool, shouRefreshPostList, setShouRefreshPostList, false)
+  VORN_PROPERTY(bool, TimeStampFlag, setTimeStampFlag, false)
+  VORN_PROPERTY(bool, dataConversionFlag, setDataConversionFlag, false)
+  VORN_PROPERTY(int, SaveOrientation, setSaveOrientation, 0)
+  VORN_PROPERTY(bool, ADDownSucFlag, setADDownSucFlag, false)
+  VORN_PROPERTY(bool, ADBtnDownSucFlag, setADBtnDownSucFlag, false)
+  VORN_PROPERTY(bool, shouldPopPush, setShouldPopPush, false)
+  VORN_PROPERTY(bool, canPopPush, setCanPopPush, false)
+  VORN_PROPERTY(bool, featuresShown, setFeaturesShown, false)
+  VORN_PROPERTY(bool, whetherThePageRefreshForTheFirstTime, setWhetherThePageRefreshForTheFirstTime, false)
+  VORN_PROPERTY(std::optional<std::string>, myOpenUDID, setMyOpenUDID, std::nullopt)
+#undef VORN_PROPERTY
+
+ private:
+  void handleNewsAdvertAnswer(const platform::Value& answer);
+  void handleCacheStampAnswer(const platform::Value& answer);
+  void handleForumListMd5Answer(const platform::Value& answer);
+  void handleForumListAnswer(const platform::Value& answer, const platform::Value& checksumRecord);
+  void handleVersionAnswer(const platform::Value& answer);
+  void countLaunch();
+
+  std::shared_ptr<TextNotice> HUD_;
+  bool shouldPopUpComment_ = false;
+  bool shouldPopUpUpdate_ = false;
+};
+
+}  // namespace vorn

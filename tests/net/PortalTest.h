@@ -1,0 +1,45 @@
+#pragma once
+// The shared fixture with the app's host roles pointed at the test's demo
+// portal, a fresh API client for them, and a fresh application delegate whose
+// notices are counted.
+#include <string>
+#include <vector>
+
+#include "core/AppDelegate.h"
+#include "core/TextNotice.h"
+#include "net/PortalHosts.h"
+#include "net/Vorn5APIClient.h"
+#include "net/Vorn5CacheClient.h"
+#include "support/VornTest.h"
+
+namespace vorn::test {
+
+class PortalTest : public VornTest {
+ protected:
+  void SetUp() override {
+    VornTest::SetUp();
+    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    Vorn5CacheClient::sharedClient().init();
+    setTextNoticeListener([this](const std::string& text) { notices_.push_back(text); });
+  }
+  void TearDown() override {
+    setTextNoticeListener({});
+    Vorn5APIClient::resetSharedClient();
+    AppDelegate::setSharedAppDelegate(nullptr);
+    VornTest::TearDown();
+  }
+  void prepareHostRoles(const std::string& portalBaseUrl) override {
+    PortalHosts::setAllBaseUrls(portalBaseUrl);
+    Vorn5APIClient::resetSharedClient();
+  }
+
+  static AppDelegate& delegate() { return *AppDelegate::sharedAppDelegate(); }
+  static Vorn5APIClient& api() { return Vorn5APIClient::sharedClient(); }
+  static Vorn5CacheClient& caches() { return Vorn5CacheClient::sharedClient(); }
+  std::string url(const std::string& path) { return portal().baseUrl() + path; }
+
+  // Every text notice shown during the test, in order.
+  std::vector<std::string> notices_;
+};
+
+}  // namespace vorn::test
