@@ -1,0 +1,13 @@
+#pragma once
+// The painters of the platform's own view classes, registered on first use,
+// and the generic content of a view of a class without a painter.
+#include "platform/render/Renderer.h"
+
+namespace platform::render {
+
+void registerBuiltinPainters();
+// A view of an unknown class shows its automation text (17 points, dark,
+// left-aligned, centred vertically).
+void paintGenericContent(PaintContext& context, const View& view, const Rect& bounds);
+
+}  // namespace platform::render
