@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace platform::render {
@@ -16,31 +18,42 @@ constexpr double kAscender = 1918.0 / 2048;
 constexpr double kDescender = 483.0 / 2048;
 constexpr char kEllipsisText[] = "\xE2\x80\xA6";
 
-PangoLayout* makeLayout(cairo_t* cr, const std::string& text, double pointSize, bool bold) {
-  PangoLayout* layout = pango_cairo_create_layout(cr);
-  PangoContext* pango = pango_layout_get_context(layout);
-  cairo_font_options_t* fo = cairo_font_options_create();
-  cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_OFF);
-  cairo_font_options_set_hint_style(fo, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
-  pango_cairo_context_set_font_options(pango, fo);
-  cairo_font_options_destroy(fo);
-  pango_layout_context_changed(layout);
+// One Pango context for all text, with hinting off and grey antialiasing so
+// that drawing is the same at every scale and on every machine; drawing
+// updates it to the target's transformation.
+PangoContext* sharedContext() {
+  static PangoContext* context = [] {
+    PangoContext* c = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    cairo_font_options_t* fo = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(fo, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(c, fo);
+    cairo_font_options_destroy(fo);
+    return c;
+  }();
+  return context;
+}
+
+PangoFontDescription* fontDescription(double pointSize, bool bold) {
   PangoFontDescription* desc = pango_font_description_new();
   pango_font_description_set_family(desc, kRenderFontFamily);
   pango_font_description_set_absolute_size(desc, std::max(1.0, pointSize) * PANGO_SCALE);
   pango_font_description_set_weight(desc, bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  return desc;
+}
+
+// A layout of the text: for drawing into `cr`, or for measuring (null).
+PangoLayout* makeLayout(cairo_t* cr, const std::string& text, double pointSize, bool bold) {
+  PangoContext* context = sharedContext();
+  if (cr) pango_cairo_update_context(cr, context);
+  else pango_context_set_matrix(context, nullptr);
+  PangoLayout* layout = pango_layout_new(context);
+  PangoFontDescription* desc = fontDescription(pointSize, bold);
   pango_layout_set_font_description(layout, desc);
   pango_font_description_free(desc);
   pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
   return layout;
-}
-
-// A scratch context for measuring outside a drawing.
-cairo_t* measuringContext() {
-  static cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-  static cairo_t* cr = cairo_create(surface);
-  return cr;
 }
 
 // The text as one line: line breaks and tabs become spaces.
@@ -64,6 +77,7 @@ bool isSpace(const std::string& text, std::size_t at) { return text[at] == ' '; 
 // Greedy word wrap (CJK text breaks between any characters).
 std::vector<std::string> wrapLines(const std::string& text, double pointSize, bool bold, double width) {
   std::vector<std::string> lines;
+  if (text.find('\n') == std::string::npos && measureTextLine(text, pointSize, bold) <= width) return {text};
   std::size_t paragraphStart = 0;
   while (paragraphStart <= text.size()) {
     std::size_t end = text.find('\n', paragraphStart);
@@ -114,11 +128,18 @@ double lineHeightFor(double pointSize) { return std::ceil(pointSize * (kAscender
 
 double measureTextLine(const std::string& text, double pointSize, bool bold) {
   if (text.empty()) return 0;
-  PangoLayout* layout = makeLayout(measuringContext(), oneLine(text), pointSize, bold);
+  // Screens draw the same texts frame after frame.
+  static std::map<std::tuple<std::string, double, bool>, double> cache;
+  auto key = std::make_tuple(text, pointSize, bold);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  PangoLayout* layout = makeLayout(nullptr, oneLine(text), pointSize, bold);
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   g_object_unref(layout);
-  return static_cast<double>(logical.width) / PANGO_SCALE;
+  double width = static_cast<double>(logical.width) / PANGO_SCALE;
+  if (cache.size() > 20000) cache.clear();
+  cache.emplace(std::move(key), width);
+  return width;
 }
 
 void drawTextLine(PaintContext& context, const std::string& text, double pointSize, bool bold, const Color& color,
@@ -160,7 +181,10 @@ void drawTextBlock(PaintContext& context, const std::string& text, double pointS
 }  // namespace platform::render
 
 #if defined(__SANITIZE_ADDRESS__)
-// Fontconfig keeps its font cache for the life of the process; the leak
-// checker would report it at exit in every program that draws text.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\nleak:libpango\n"; }
+// Fontconfig keeps its font cache for the life of the process (and the
+// desktop's display libraries theirs); the leak checker would report them at
+// exit in every program that draws.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\nleak:libpango\nleak:libSDL2\nleak:libX11\nleak:libdbus\nleak:libwayland\n";
+}
 #endif
