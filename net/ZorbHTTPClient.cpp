@@ -5,6 +5,7 @@
 #include "core/UserData.h"
 #include "net/PortalHosts.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Url.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/Screen.h"
 
@@ -30,7 +31,7 @@ platform::net::HttpRequest ZorbHTTPClient::requestWithMethod(const std::string& 
   request.timeoutSeconds = kRequestTimeoutSeconds;
   if (!parameters.is_null() && takesQueryParameters(method)) {
     request.url += url.find('?') == std::string::npos ? "?" : "&";
-    request.url += queryStringFromParameters(parameters);
+    request.url += platform::buildQueryString(parameters);
   }
   return request;
 }
