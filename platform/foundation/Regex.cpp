@@ -66,6 +66,18 @@ bool Regex::matchesWhole(std::string_view text) const {
   return U_SUCCESS(status) && matched;
 }
 
+bool Regex::canMatchWithMoreText(std::string_view text) const {
+  icu::UnicodeString input = unicode(text);
+  auto m = compiled_->matcher(input);
+  if (!m) return false;
+  UErrorCode status = U_ZERO_ERROR;
+  bool matched = m->matches(status);
+  if (U_FAILURE(status)) return false;
+  // A failed whole match that ran into the end of the input could still
+  // succeed once more text follows.
+  return matched || m->hitEnd();
+}
+
 bool Regex::matchesAnywhere(std::string_view text) const { return firstMatch(text).has_value(); }
 
 namespace {

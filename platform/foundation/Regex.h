@@ -40,6 +40,9 @@ class Regex {
 
   // The whole text matches (the platform's "MATCHES" predicate).
   bool matchesWhole(std::string_view text) const;
+  // The whole text matches, or is the start of a text that would (more input
+  // could still complete a match): "123" for "^\\d{11}$", not "12a".
+  bool canMatchWithMoreText(std::string_view text) const;
   // Some part of the text matches.
   bool matchesAnywhere(std::string_view text) const;
   std::optional<RegexMatch> firstMatch(std::string_view text) const;
