@@ -472,6 +472,9 @@ bool DemoPortal::start(int port) {
 
   auto server = std::make_unique<httplib::Server>();
   server->new_task_queue = [] { return new ThreadPerConnection(); };
+  // Answers go out at once: without it a kept-alive connection waits for the
+  // client's delayed acknowledgement (tens of milliseconds) on every answer.
+  server->set_tcp_nodelay(true);
   Impl* impl = impl_.get();
   // Multipart bodies are logged byte for byte: the library would take them
   // apart before a handler sees them, so they are read as plain bytes and
