@@ -313,7 +313,7 @@ struct DemoPortal::Impl {
 
   ReceivedRequest record(const httplib::Request& req, std::string body) const;
   void answer(const httplib::Request& req, httplib::Response& res, std::string body);
-  bool answerOverride(const httplib::Request& req, httplib::Response& res, RouteOverride o);
+  void answerOverride(const httplib::Request& req, httplib::Response& res, const RouteOverride& o);
   bool answerFromTable(const ReceivedRequest& request, httplib::Response& res) const;
   std::string baseUrl() const { return std::string("http://") + kLoopbackHost + ":" + std::to_string(port); }
 };
@@ -390,8 +390,8 @@ void DemoPortal::Impl::answer(const httplib::Request& req, httplib::Response& re
   res.set_content("not found", "text/plain; charset=utf-8");
 }
 
-bool DemoPortal::Impl::answerOverride(const httplib::Request& req, httplib::Response& res,
-                                      RouteOverride o) {
+void DemoPortal::Impl::answerOverride(const httplib::Request& req, httplib::Response& res,
+                                      const RouteOverride& o) {
   if (o.delaySeconds > 0) {
     std::unique_lock<std::mutex> lock(mutex);
     auto until = std::chrono::steady_clock::now() +
@@ -403,17 +403,16 @@ bool DemoPortal::Impl::answerOverride(const httplib::Request& req, httplib::Resp
       lock.unlock();
       dropConnection(req.local_port, req.remote_port);
       res.status = 503;
-      return true;
+      return;
     }
   }
   if (o.closeConnection) {
     dropConnection(req.local_port, req.remote_port);
     res.status = 500;  // never reaches the client
-    return true;
+    return;
   }
   res.status = o.status;
   res.set_content(o.body, o.contentType.c_str());
-  return true;
 }
 
 bool DemoPortal::Impl::answerFromTable(const ReceivedRequest& request, httplib::Response& res) const {

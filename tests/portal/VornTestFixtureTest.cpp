@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 
+#include "net/PortalHosts.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
@@ -41,6 +42,13 @@ TEST_F(VornTestFixtureTest, HomeFolderIsRemovedAfterTheTest) {
   SetUp();  // the framework tears down once more
   EXPECT_NE(homeDir(), home);
   EXPECT_FALSE(platform::UserDefaults::standardUserDefaults().hasObjectForKey("flag"));
+}
+
+TEST_F(VornTestFixtureTest, EveryHostRolePointsAtTheTestsPortal) {
+  for (auto role : {PortalHost::CarData, PortalHost::MobileWeb, PortalHost::Forum, PortalHost::Member,
+                    PortalHost::Comment, PortalHost::NewCar, PortalHost::Dealer}) {
+    EXPECT_EQ(PortalHosts::baseUrl(role), portal().baseUrl()) << PortalHosts::roleName(role);
+  }
 }
 
 TEST_F(VornTestFixtureTest, ClockIsVirtualAndStartsAtTheFixedInstant) {

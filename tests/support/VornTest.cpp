@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "net/PortalHosts.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
@@ -32,6 +33,7 @@ void VornTest::SetUp() {
 
   portal_ = std::make_unique<vorn::portal::DemoPortal>();
   ASSERT_TRUE(portal_->start()) << "the demo portal did not start";
+  vorn::PortalHosts::setAllBaseUrls(portal_->baseUrl());
   prepareHostRoles(portal_->baseUrl());
 }
 

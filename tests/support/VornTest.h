@@ -2,7 +2,8 @@
 // The shared GoogleTest fixture: every test gets a fresh home folder (removed
 // afterwards) that platform::homeDirectory() points at, empty user defaults,
 // the main run loop on a virtual clock, a clean notification centre, and its
-// own demo portal on a free loopback port.
+// own demo portal on a free loopback port, with every host role of the app
+// (vorn::PortalHosts) pointing at it.
 //
 //   class NewsListTest : public vorn::test::VornTest {};
 //   TEST_F(NewsListTest, FirstPageArrives) {
@@ -46,8 +47,8 @@ class VornTest : public ::testing::Test {
 
   // Hooks for fixtures that add set-up of their own, run inside SetUp() in
   // this order: prepareHome after the platform's home folder points at the
-  // test's folder; prepareHostRoles once the portal runs (the base class will
-  // point the app's host roles at it once the host-role table exists).
+  // test's folder; prepareHostRoles once the portal runs and every host role
+  // points at it (a fixture may point single roles elsewhere here).
   virtual void prepareHome(const std::filesystem::path& home);
   virtual void prepareHostRoles(const std::string& portalBaseUrl);
 
