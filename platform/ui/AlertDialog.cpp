@@ -1,5 +1,6 @@
 #include "platform/ui/AlertDialog.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ui/Application.h"
@@ -16,6 +17,18 @@ constexpr double kBoxWidth = 280;
 constexpr double kTextInset = 15;
 constexpr double kButtonHeight = 44;
 constexpr double kGap = 10;
+
+std::vector<std::shared_ptr<Window>>& openWindows() {
+  static std::vector<std::shared_ptr<Window>> windows;
+  return windows;
+}
+
+void closeWindow(const std::shared_ptr<Window>& window) {
+  if (!window) return;
+  window->setHidden(true);
+  auto& open = openWindows();
+  open.erase(std::remove(open.begin(), open.end(), window), open.end());
+}
 
 std::function<AlertDialogLook()>& lookProvider() {
   static std::function<AlertDialogLook()> provider;
@@ -129,11 +142,13 @@ void AlertDialog::show() {
   auto self = weakSelf(this).lock();
   buildBox();
   previousKeyWindow_ = Application::sharedApplication().keyWindow();
-  window_ = Window::create(Screen::mainScreen().bounds());
-  window_->setWindowLevel(WindowLevel::Alert);
-  window_->setBackgroundColor(Color::clear());
-  window_->addSubview(self);
-  window_->makeKeyAndVisible();
+  auto window = Window::create(Screen::mainScreen().bounds());
+  window->setWindowLevel(WindowLevel::Alert);
+  window->setBackgroundColor(Color::clear());
+  window->addSubview(self);
+  window->makeKeyAndVisible();
+  openWindows().push_back(window);
+  window_ = window;
   visible_ = true;
   dismissing_ = false;
   registerSystemNoticePanel(self);
@@ -169,7 +184,7 @@ void AlertDialog::dismissWithClickedButtonIndex(int buttonIndex, bool animated) 
     self->visible_ = false;
     self->dismissing_ = false;
     self->removeFromSuperview();
-    if (self->window_) self->window_->setHidden(true);
+    closeWindow(self->window_.lock());
     self->window_.reset();
     auto previous = std::move(self->previousKeyWindow_);
     if (previous && !previous->isHidden()) previous->makeKeyWindow();

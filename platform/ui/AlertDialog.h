@@ -87,7 +87,7 @@ class AlertDialog : public View, public SystemNoticePanel {
   void tapButtonAtIndex(int buttonIndex);
 
   // The dialog's own window while it is up.
-  const std::shared_ptr<Window>& dialogWindow() const { return window_; }
+  std::shared_ptr<Window> dialogWindow() const { return window_.lock(); }
   const std::shared_ptr<View>& boxView() const { return box_; }
 
   // SystemNoticePanel.
@@ -107,7 +107,9 @@ class AlertDialog : public View, public SystemNoticePanel {
   int cancelButtonIndex_ = -1;
   AlertDialogLook look_;
   std::shared_ptr<View> box_;
-  std::shared_ptr<Window> window_;
+  // The open dialogs' windows are kept by a list of open windows, so that a
+  // dialog and its window never keep each other alive.
+  std::weak_ptr<Window> window_;
   std::shared_ptr<Window> previousKeyWindow_;
   bool visible_ = false;
   bool dismissing_ = false;
