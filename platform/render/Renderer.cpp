@@ -179,9 +179,8 @@ void paintStatusBar(cairo_t* cr, double time, double scale) {
   double width = Screen::mainScreen().bounds().width();
   Color ink = app.statusBarStyle() == StatusBarStyle::LightContent ? Color::white() : Color::black();
   std::string clock = formatDate(time, kStatusBarTimePattern);
-  double textWidth = measureTextLine(clock, kStatusBarTextSize, true);
-  drawTextLine(context, clock, kStatusBarTextSize, true, ink,
-               {(width - textWidth) / 2, (kStatusBarHeight - lineHeightFor(kStatusBarTextSize)) / 2});
+  Font font = Font::boldSystemFont(kStatusBarTextSize);
+  drawTextBlock(context, clock, font, ink, {0, 0, width, kStatusBarHeight}, TextAlignment::Center, 1);
   // The battery at the right.
   Rect battery(width - 30, 6, 22, 9);
   strokeRoundedRect(context, battery.insetBy(0.5, 0.5), 2, 1, ink);

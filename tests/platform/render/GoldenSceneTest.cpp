@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "GoldenImage.h"
+#include "platform/ui/MapView.h"
+#include "platform/ui/WebView.h"
 #include "RenderTestFixture.h"
 
 namespace platform::render::testing {
@@ -74,6 +76,27 @@ TEST_F(GoldenSceneTest, AlertLevelWindowOverAScreenWithTheKeyboardUp) {
   Keyboard::shared().show(KeyboardType::Default);
   runFor(0.5);
   EXPECT_TRUE(matchesGolden(renderScreen(), "alert-window-keyboard"));
+}
+
+TEST_F(GoldenSceneTest, WebPageTextAndLinksOverAMapWithPins) {
+  auto w = whiteWindow();
+  auto web = std::make_shared<WebView>(Rect{0, 20, 320, 260});
+  web->loadHTMLString(
+      "<html><head><title>试驾报告</title><style>p{color:red}</style></head><body>"
+      "<p>这款车的油耗表现&amp;操控都不错。The ride is calm on the highway.</p>"
+      "<script>var x = '<p>hidden</p>';</script>"
+      "<p>更多内容见 <a href=\"/more\">全文阅读</a> 或 <a href=\"/list\">返回列表</a></p></body></html>",
+      "http://example.test/");
+  w->addSubview(web);
+  auto map = std::make_shared<MapView>(Rect{0, 290, 320, 278});
+  map->setRegion({{39.9, 116.4}, {0.1, 0.1}}, false);
+  map->addAnnotation(std::make_shared<PointAnnotation>(LocationCoordinate2D{39.9, 116.4}, "4S店"));
+  map->addAnnotation(std::make_shared<PointAnnotation>(LocationCoordinate2D{39.92, 116.42}, "展厅"));
+  w->addSubview(map);
+  runFor(0.5);
+  map->selectAnnotation(map->annotations().front(), false);
+  runFor(0.5);
+  EXPECT_TRUE(matchesGolden(renderScreen(), "web-page-and-map"));
 }
 
 }  // namespace
