@@ -5,6 +5,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/GestureRecognizer.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 
@@ -462,6 +463,8 @@ Responder* View::nextResponder() const {
   if (auto vc = viewController_.lock()) return vc.get();
   return superview_.lock().get();
 }
+
+std::string View::automationImage() const { return layer_.contents ? layer_.contents->name() : std::string(); }
 
 // Presentation values.
 

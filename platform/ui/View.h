@@ -161,7 +161,8 @@ class View : public Responder, public std::enable_shared_from_this<View> {
   // What the automation dump shows of this view: its text and image name.
   // Views that show text or pictures (labels, buttons, image views) answer them.
   virtual std::string automationText() const { return {}; }
-  virtual std::string automationImage() const { return {}; }
+  // The default is the name of the layer's contents picture.
+  virtual std::string automationImage() const;
 
   // Presentation values: what is on screen at `time` (main-loop seconds), with
   // the running animations applied. Without animations they equal the model.
