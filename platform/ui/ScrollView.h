@@ -1,0 +1,216 @@
+#pragma once
+// A view whose bounds origin (the content offset) moves over a larger content
+// area: dragging with a finger, deceleration and paging on the main loop's
+// clock, bouncing at the edges, zooming one content view, and the delegate
+// calls in the platform's order. For a drag:
+//   willBeginDragging, didScroll..., willEndDragging (velocity in points per
+//   millisecond, target offset the delegate may change), didEndDragging
+//   (willDecelerate), and when it decelerates: willBeginDecelerating,
+//   didScroll..., didEndDecelerating.
+// An animated setContentOffset ends with didEndScrollingAnimation.
+#include <memory>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/ui/View.h"
+
+namespace platform {
+
+class ScrollView;
+class PanGestureRecognizer;
+
+class ScrollViewDelegate {
+ public:
+  virtual ~ScrollViewDelegate() = default;
+  virtual void scrollViewDidScroll(ScrollView& scrollView) { (void)scrollView; }
+  virtual void scrollViewWillBeginDragging(ScrollView& scrollView) { (void)scrollView; }
+  // velocity: points per millisecond; targetContentOffset: where the content
+  // will come to rest, which the delegate may change.
+  virtual void scrollViewWillEndDragging(ScrollView& scrollView, Point velocity, Point* targetContentOffset) {
+    (void)scrollView; (void)velocity; (void)targetContentOffset;
+  }
+  virtual void scrollViewDidEndDragging(ScrollView& scrollView, bool willDecelerate) {
+    (void)scrollView; (void)willDecelerate;
+  }
+  virtual void scrollViewWillBeginDecelerating(ScrollView& scrollView) { (void)scrollView; }
+  virtual void scrollViewDidEndDecelerating(ScrollView& scrollView) { (void)scrollView; }
+  virtual void scrollViewDidEndScrollingAnimation(ScrollView& scrollView) { (void)scrollView; }
+  virtual std::shared_ptr<View> viewForZoomingInScrollView(ScrollView& scrollView) {
+    (void)scrollView;
+    return nullptr;
+  }
+  virtual void scrollViewWillBeginZooming(ScrollView& scrollView, View* view) { (void)scrollView; (void)view; }
+  virtual void scrollViewDidEndZooming(ScrollView& scrollView, View* view, double scale) {
+    (void)scrollView; (void)view; (void)scale;
+  }
+  virtual void scrollViewDidZoom(ScrollView& scrollView) { (void)scrollView; }
+  virtual bool scrollViewShouldScrollToTop(ScrollView& scrollView) { (void)scrollView; return true; }
+  virtual void scrollViewDidScrollToTop(ScrollView& scrollView) { (void)scrollView; }
+};
+
+enum class ScrollViewIndicatorStyle { Default = 0, Black = 1, White = 2 };
+
+class ScrollView : public View {
+ public:
+  explicit ScrollView(const Rect& frame = {});
+  ~ScrollView() override;
+  static std::shared_ptr<ScrollView> create(const Rect& frame = {});
+  std::string className() const override { return "ScrollView"; }
+
+  // Deceleration rates: the share of velocity kept per millisecond.
+  static constexpr double kDecelerationRateNormal = 0.998;
+  static constexpr double kDecelerationRateFast = 0.99;
+  // Seconds an animated offset change and a page settling take.
+  static constexpr double kScrollAnimationDuration = 0.3;
+  // Steps of moving content on the clock (didScroll is sent once a step).
+  static constexpr double kFrameInterval = 1.0 / 60;
+
+  void setDelegate(std::weak_ptr<ScrollViewDelegate> delegate) { delegate_ = std::move(delegate); }
+  std::shared_ptr<ScrollViewDelegate> delegate() const { return delegate_.lock(); }
+
+  // Content.
+  Size contentSize() const { return contentSize_; }
+  virtual void setContentSize(Size size);
+  Point contentOffset() const { return bounds().origin; }
+  void setContentOffset(Point offset);
+  void setContentOffset(Point offset, bool animated);
+  EdgeInsets contentInset() const { return contentInset_; }
+  void setContentInset(const EdgeInsets& inset);
+  EdgeInsets scrollIndicatorInsets() const { return indicatorInsets_; }
+  void setScrollIndicatorInsets(const EdgeInsets& inset) { indicatorInsets_ = inset; }
+  // Offsets the content may rest at: from -inset to content + inset - bounds.
+  Point minimumContentOffset() const;
+  Point maximumContentOffset() const;
+
+  // Behaviour.
+  bool isScrollEnabled() const { return scrollEnabled_; }
+  void setScrollEnabled(bool enabled);
+  bool isPagingEnabled() const { return pagingEnabled_; }
+  void setPagingEnabled(bool enabled) { pagingEnabled_ = enabled; }
+  bool bounces() const { return bounces_; }
+  void setBounces(bool bounces) { bounces_ = bounces; }
+  bool alwaysBounceVertical() const { return alwaysBounceVertical_; }
+  void setAlwaysBounceVertical(bool on) { alwaysBounceVertical_ = on; }
+  bool alwaysBounceHorizontal() const { return alwaysBounceHorizontal_; }
+  void setAlwaysBounceHorizontal(bool on) { alwaysBounceHorizontal_ = on; }
+  bool isDirectionalLockEnabled() const { return directionalLock_; }
+  void setDirectionalLockEnabled(bool on) { directionalLock_ = on; }
+  double decelerationRate() const { return decelerationRate_; }
+  void setDecelerationRate(double rate) { decelerationRate_ = rate; }
+  bool scrollsToTop() const { return scrollsToTop_; }
+  void setScrollsToTop(bool on) { scrollsToTop_ = on; }
+  bool showsHorizontalScrollIndicator() const { return showsHorizontal_; }
+  void setShowsHorizontalScrollIndicator(bool on) { showsHorizontal_ = on; }
+  bool showsVerticalScrollIndicator() const { return showsVertical_; }
+  void setShowsVerticalScrollIndicator(bool on) { showsVertical_ = on; }
+  ScrollViewIndicatorStyle indicatorStyle() const { return indicatorStyle_; }
+  void setIndicatorStyle(ScrollViewIndicatorStyle s) { indicatorStyle_ = s; }
+  bool delaysContentTouches() const { return delaysContentTouches_; }
+  void setDelaysContentTouches(bool on) { delaysContentTouches_ = on; }
+  bool canCancelContentTouches() const { return canCancelContentTouches_; }
+  void setCanCancelContentTouches(bool on);
+  void flashScrollIndicators() {}
+
+  // State of a finger and of moving content.
+  bool isTracking() const { return tracking_; }
+  bool isDragging() const { return dragging_; }
+  bool isDecelerating() const { return decelerating_; }
+  bool isZooming() const { return zooming_; }
+  bool isZoomBouncing() const { return false; }
+
+  // Scrolls the least distance that brings `rect` (content coordinates) into view.
+  void scrollRectToVisible(const Rect& rect, bool animated);
+  // What a tap on the status bar does: to the top when the delegate allows.
+  void scrollToTop();
+  // Stops deceleration or an offset animation where it is.
+  void stopScrolling();
+
+  // Zoom. The zooming view is the delegate's viewForZoomingInScrollView; a
+  // scale applies to it as a transform, and the content size follows its size.
+  double minimumZoomScale() const { return minimumZoomScale_; }
+  void setMinimumZoomScale(double scale) { minimumZoomScale_ = scale; }
+  double maximumZoomScale() const { return maximumZoomScale_; }
+  void setMaximumZoomScale(double scale) { maximumZoomScale_ = scale; }
+  double zoomScale() const { return zoomScale_; }
+  // Clamped to the minimum and maximum; keeps the centre of the visible area.
+  void setZoomScale(double scale);
+  void setZoomScale(double scale, bool animated);
+  // Zooms so that `rect` (in the zooming view's coordinates) fills the bounds.
+  void zoomToRect(const Rect& rect, bool animated);
+  bool bouncesZoom() const { return bouncesZoom_; }
+  void setBouncesZoom(bool on) { bouncesZoom_ = on; }
+
+  // The recognizer of dragging fingers.
+  std::shared_ptr<PanGestureRecognizer> panGestureRecognizer() const { return pan_; }
+  bool gestureRecognizerShouldBegin(GestureRecognizer& recognizer) override;
+
+  void setBounds(const Rect& bounds) override;
+  void didMoveToSuperview() override;
+  // Attaches the drag recognizer (done when the view gets a superview).
+  void attachPan();
+
+ protected:
+  // Called after every change of the content offset, before the delegate hears it.
+  virtual void contentOffsetDidChange() {}
+  // Lets subclasses hear the scroll events they pass on.
+  virtual void notifyDidScroll();
+  bool canScrollHorizontally() const;
+  bool canScrollVertically() const;
+
+ private:
+  void handlePan(PanGestureRecognizer& pan);
+  void beginDrag();
+  void dragTo(Point translation);
+  void endDrag(Point velocityPerSecond);
+  Point clampedOffset(Point offset) const;
+  Point rubberBanded(Point offset) const;
+  Point pageTarget(Point velocity) const;
+  enum class Motion { None, Decelerating, Animating };
+  void startMotion(Motion kind, Point target, double duration);
+  void motionStep();
+  void finishMotion();
+  void cancelMotion();
+  void applyZoom(double scale, Point keepCentre, bool useCentre);
+  std::shared_ptr<View> zoomingView();
+
+  std::weak_ptr<ScrollViewDelegate> delegate_;
+  std::shared_ptr<PanGestureRecognizer> pan_;
+  Size contentSize_;
+  EdgeInsets contentInset_;
+  EdgeInsets indicatorInsets_;
+  bool scrollEnabled_ = true;
+  bool pagingEnabled_ = false;
+  bool bounces_ = true;
+  bool alwaysBounceVertical_ = false;
+  bool alwaysBounceHorizontal_ = false;
+  bool directionalLock_ = false;
+  double decelerationRate_ = kDecelerationRateNormal;
+  bool scrollsToTop_ = true;
+  bool showsHorizontal_ = true;
+  bool showsVertical_ = true;
+  ScrollViewIndicatorStyle indicatorStyle_ = ScrollViewIndicatorStyle::Default;
+  bool delaysContentTouches_ = true;
+  bool canCancelContentTouches_ = true;
+  bool tracking_ = false;
+  bool dragging_ = false;
+  bool decelerating_ = false;
+  bool zooming_ = false;
+  double minimumZoomScale_ = 1;
+  double maximumZoomScale_ = 1;
+  double zoomScale_ = 1;
+  bool bouncesZoom_ = true;
+  // The drag in progress.
+  Point dragStartOffset_;
+  Point dragStartTranslation_;
+  double lastMoveTime_ = 0;
+  // Content moving on the clock.
+  Motion motion_ = Motion::None;
+  Point motionFrom_;
+  Point motionTo_;
+  double motionStart_ = 0;
+  double motionDuration_ = 0;
+  TimerId motionTimer_ = 0;
+  // A zoom animation: its end reports did-end-zooming.
+  bool zoomAnimating_ = false;
+};
+
+}  // namespace platform
