@@ -213,6 +213,22 @@ bool RunLoop::runUntil(const std::function<bool()>& done, double realTimeoutSeco
   }
 }
 
+bool RunLoop::settle(double realTimeoutSeconds) {
+  auto deadline = std::chrono::steady_clock::now() +
+                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                      std::chrono::duration<double>(realTimeoutSeconds));
+  for (;;) {
+    runUntilIdle();
+    std::unique_lock lock(mutex_);
+    double n = virtual_ ? virtualNow_ : realNow();
+    bool due = !posted_.empty() || (!order_.empty() && order_.begin()->first <= n);
+    if (!due && external_.empty()) return true;
+    if (due) continue;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    wake_.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(50)));
+  }
+}
+
 void RunLoop::run() {
   {
     std::lock_guard lock(mutex_);

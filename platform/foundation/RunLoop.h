@@ -56,6 +56,10 @@ class RunLoop {
   // virtual clock time only moves when nothing else can happen (the next timer
   // is fired then). Returns whether `done()` held.
   bool runUntil(const std::function<bool()>& done, double realTimeoutSeconds = 10.0);
+  // Runs what is due now and waits (real time, at most `realTimeoutSeconds`)
+  // for in-flight I/O to answer, without moving virtual time: true once nothing
+  // is in flight and nothing is due.
+  bool settle(double realTimeoutSeconds = 30.0);
   // Runs until stop() (the app's loop).
   void run();
   void stop();

@@ -106,3 +106,21 @@ TEST(NotificationCenterTest, ObserversRunInRegistrationOrderAndMayRemoveOthersDu
   center.post("Other");
   EXPECT_EQ(calls.size(), 3u);
 }
+
+TEST_F(RunLoopTest, SettleWaitsForRealWorkButNeverMovesVirtualTime) {
+  bool answered = false, timerFired = false;
+  auto work = std::make_shared<RunLoop::ExternalWork>(loop);
+  loop.schedule(5, [&] { timerFired = true; });
+  double before = loop.now();
+  std::thread worker([&, work]() mutable {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    loop.post([&] { answered = true; });
+    work.reset();
+  });
+  work.reset();
+  EXPECT_TRUE(loop.settle(10));
+  worker.join();
+  EXPECT_TRUE(answered);
+  EXPECT_FALSE(timerFired);
+  EXPECT_DOUBLE_EQ(loop.now(), before);
+}

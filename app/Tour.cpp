@@ -1,0 +1,38 @@
+#include "app/Tour.h"
+
+#include <ostream>
+
+#include "app/Script.h"
+#include "app/ScriptRunner.h"
+#include "app/Session.h"
+#include "platform/foundation/Files.h"
+
+namespace vorn::shell {
+
+namespace {
+// The screens a visitor sees, in order; each ends with a screenshot.
+constexpr const char* kTourScript = R"(launch
+wait 6
+settle
+screenshot "01-launch.png"
+)";
+}  // namespace
+
+int runTour(Session& session, const std::string& folder, std::ostream& out, std::ostream& err) {
+  if (!platform::createDirectory(folder)) {
+    err << "cannot write the tour into " << folder << "\n";
+    return kScriptUnreadable;
+  }
+  ScriptRunner runner(session, out, err, folder);
+  int status = runner.run(parseScript(kTourScript));
+  if (status == kScriptDone) out << "tour: pictures in " << folder << "\n";
+  return status;
+}
+
+int runWindow(Session& session, std::ostream& err) {
+  (void)session;
+  err << "vorn: no desktop window in this build; use --tour DIR or --script FILE\n";
+  return kScriptUnreadable;
+}
+
+}  // namespace vorn::shell
