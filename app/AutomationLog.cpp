@@ -4,7 +4,10 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Text.h"
 #include "platform/net/RequestLog.h"
+#include "core/TextNotice.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/ProgressHud.h"
+#include "platform/ui/SystemNotice.h"
 
 namespace vorn::shell {
 
@@ -68,11 +71,22 @@ AutomationLog::AutomationLog(const std::string& outDir)
   });
   platform::Application::sharedApplication().setOpenURLListener(
       [this](const platform::Application::OpenedURL& u) { opened_.append(Value{{"t", elapsed()}, {"url", u.url}}); });
+  platform::setSystemNoticeListener([this](const platform::SystemNotice& n) {
+    Value line{{"kind", n.kind}};
+    if (!n.title.empty()) line["title"] = n.title;
+    if (!n.message.empty()) line["message"] = n.message;
+    if (!n.buttons.empty()) line["buttons"] = n.buttons;
+    if (n.tag != 0) line["tag"] = n.tag;
+    notice(line);
+  });
+  setTextNoticeListener([this](const std::string& text) { notice(Value{{"kind", platform::kNoticeKindHud}, {"message", text}}); });
 }
 
 AutomationLog::~AutomationLog() {
   platform::net::setRequestLogger({});
   platform::Application::sharedApplication().setOpenURLListener({});
+  platform::setSystemNoticeListener({});
+  setTextNoticeListener({});
 }
 
 double AutomationLog::elapsed() const { return platform::currentTime() - launchTime_; }

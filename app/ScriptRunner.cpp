@@ -17,6 +17,12 @@
 #include "platform/services/SpeechRecognizer.h"
 #include "platform/services/WeiboConnect.h"
 #include "platform/ui/Application.h"
+#include "platform/render/Renderer.h"
+#include "platform/ui/TestDriver.h"
+#include "platform/ui/View.h"
+#include "platform/ui/ViewController.h"
+#include "platform/ui/WebView.h"
+#include "platform/ui/Window.h"
 #include "portal/DemoPortal.h"
 
 namespace vorn::shell {
@@ -229,10 +235,94 @@ namespace vorn::shell {
 
 void ScriptRunner::setNetworkStatus(int status) {
   Vorn5APIClient::sharedClient().setReachabilityStatus(status);
+  platform::WebView::client().setReachabilityStatus(status);
 }
 
+namespace {
+std::shared_ptr<platform::View> findTarget(const Target& t) {
+  using platform::TestDriver;
+  switch (t.kind) {
+    case Target::Kind::Text: return TestDriver::findByText(t.text);
+    case Target::Kind::Tag: return TestDriver::findByTag(t.tag);
+    case Target::Kind::Class: return TestDriver::findByClass(t.text);
+    case Target::Kind::Point: return TestDriver::viewAt({t.x, t.y});
+  }
+  return nullptr;
+}
+
+// The screen in front: the key window's controller, through what it presents,
+// down to the top child of a container.
+std::shared_ptr<platform::ViewController> frontScreen() {
+  auto window = platform::Application::sharedApplication().keyWindow();
+  auto vc = window ? window->rootViewController() : nullptr;
+  while (vc) {
+    if (auto presented = vc->presentedViewController()) {
+      vc = presented;
+      continue;
+    }
+    if (!vc->childViewControllers().empty()) {
+      vc = vc->childViewControllers().back();
+      continue;
+    }
+    break;
+  }
+  return vc;
+}
+
+bool screenShowsText(const std::string& text) {
+  for (const auto& v : platform::TestDriver::visibleViews())
+    if (platform::contains(v->automationText(), text)) return true;
+  return false;
+}
+}  // namespace
+
 int ScriptRunner::driveScreen(const Command& c) {
-  return unusable(c, "this build cannot touch the screen yet: " + c.name);
+  using platform::TestDriver;
+  const std::string& name = c.name;
+  std::shared_ptr<platform::View> target;
+  if (c.target) {
+    if (c.target->kind == Target::Kind::Point) {
+      if (name == "tap") {
+        TestDriver::tapAt({c.target->x, c.target->y});
+        return kScriptDone;
+      }
+    }
+    target = findTarget(*c.target);
+    if (!target) return fail(c, "nothing on screen matches " + c.target->describe() + "; on screen: " + TestDriver::dump());
+  }
+  if (name == "tap") TestDriver::tap(target);
+  else if (name == "doubletap") TestDriver::doubleTap(target);
+  else if (name == "longpress") TestDriver::longPress(target, c.numbers.empty() ? 1.0 : c.numbers[0]);
+  else if (name == "drag") TestDriver::drag(target, c.numbers.at(0), c.numbers.at(1), c.numbers.size() > 2 ? c.numbers[2] : 0.3);
+  else if (name == "swipe-back") TestDriver::edgeSwipe(5, 250, 0.2);
+  else if (name == "type") {
+    if (!TestDriver::typeText(c.texts.at(0))) return fail(c, "nothing is being edited");
+  } else if (name == "return") {
+    if (!TestDriver::pressReturn()) return fail(c, "nothing is being edited");
+  } else if (name == "backspace") {
+    if (!TestDriver::backspace(c.numbers.empty() ? 1 : static_cast<int>(c.numbers[0]))) return fail(c, "nothing is being edited");
+  } else if (name == "tap-link") {
+    auto web = platform::WebView::frontMostWebView();
+    if (!web || !web->followLink(c.texts.at(0))) return fail(c, "no link \"" + c.texts[0] + "\" in a web page on screen");
+  } else if (name == "dump") {
+    out_ << TestDriver::dump(target.get()) << "\n";
+  } else if (name == "screenshot") {
+    std::string dir = screenshotDir_.empty() ? session_.options().out : screenshotDir_;
+    if (!platform::render::renderScreen().writePng(platform::joinPath(dir, c.texts.at(0))))
+      return fail(c, "cannot write " + c.texts[0]);
+  } else if (name == "expect-text" || name == "expect-no-text") {
+    bool shown = screenShowsText(c.texts.at(0));
+    if (shown != (name == "expect-text"))
+      return fail(c, std::string(shown ? "shown" : "not shown") + ": \"" + c.texts[0] + "\"; on screen: " + TestDriver::dump());
+  } else if (name == "expect-screen") {
+    auto screen = frontScreen();
+    std::string found = screen ? screen->className() : "nothing";
+    if (found != c.texts.at(0)) return fail(c, "the screen in front is " + found);
+  } else {
+    return unusable(c, "unknown command " + name);
+  }
+  platform::RunLoop::main().runUntilIdle();
+  return kScriptDone;
 }
 
 }  // namespace vorn::shell

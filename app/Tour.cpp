@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "app/DesktopWindow.h"
 #include "app/Script.h"
 #include "app/ScriptRunner.h"
 #include "app/Session.h"
@@ -30,9 +31,14 @@ int runTour(Session& session, const std::string& folder, std::ostream& out, std:
 }
 
 int runWindow(Session& session, std::ostream& err) {
-  (void)session;
-  err << "vorn: no desktop window in this build; use --tour DIR or --script FILE\n";
-  return kScriptUnreadable;
+  if (!desktopDisplayAvailable()) {
+    err << "vorn: no display for a window; use --tour DIR or --script FILE\n";
+    return kScriptUnreadable;
+  }
+  WindowOptions window;
+  window.heightPoints = session.options().device;
+  window.onOpen = [&session] { session.launch(); };
+  return runDesktopWindow(window);
 }
 
 }  // namespace vorn::shell
