@@ -43,6 +43,9 @@ bool hasPrefix(std::string_view text, std::string_view prefix);
 bool hasSuffix(std::string_view text, std::string_view suffix);
 bool contains(std::string_view text, std::string_view part);
 
+// Appends one code point as UTF-8; surrogates and values past U+10FFFF become U+FFFD.
+void appendUtf8(std::string& out, char32_t cp);
+
 // Case-insensitive (Unicode simple case folding) comparisons and search.
 int compareIgnoringCase(std::string_view a, std::string_view b);  // <0, 0, >0
 bool equalsIgnoringCase(std::string_view a, std::string_view b);

@@ -1,5 +1,7 @@
 #include "platform/ui/HtmlScan.h"
 
+#include "platform/foundation/Text.h"
+
 #include <cctype>
 #include <cstdint>
 #include <optional>
@@ -16,24 +18,6 @@ std::string lowerAscii(std::string_view text) {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Text with tags dropped, entities decoded and runs of white space made one space.
 std::string visibleText(std::string_view inner) {
@@ -146,7 +130,7 @@ std::string decodeHtmlEntities(std::string_view text) {
         if (cp > 0x10FFFF) cp = 0x110000;  // stays out of range without overflowing
       }
       if (ok) {
-        appendUtf8(out, cp);
+        platform::appendUtf8(out, cp == 0 ? 0xFFFD : static_cast<char32_t>(cp));
         done = true;
       }
     } else {
