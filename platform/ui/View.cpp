@@ -371,9 +371,12 @@ Point View::convertPointFromView(Point p, const View* source) const {
   return q;
 }
 
-Rect View::convertRectToView(const Rect& r, const View* view) const {
-  Point c[4] = {convertPointToView({r.minX(), r.minY()}, view), convertPointToView({r.maxX(), r.minY()}, view),
-                convertPointToView({r.minX(), r.maxY()}, view), convertPointToView({r.maxX(), r.maxY()}, view)};
+namespace {
+// The smallest rectangle holding the four corners of `r` once each is mapped.
+template <typename Map>
+Rect boundsOfMappedCorners(const Rect& r, Map map) {
+  Point c[4] = {map({r.minX(), r.minY()}), map({r.maxX(), r.minY()}), map({r.minX(), r.maxY()}),
+                map({r.maxX(), r.maxY()})};
   double x0 = c[0].x, x1 = c[0].x, y0 = c[0].y, y1 = c[0].y;
   for (auto& q : c) {
     x0 = std::min(x0, q.x); x1 = std::max(x1, q.x);
@@ -381,16 +384,14 @@ Rect View::convertRectToView(const Rect& r, const View* view) const {
   }
   return {x0, y0, x1 - x0, y1 - y0};
 }
+}  // namespace
+
+Rect View::convertRectToView(const Rect& r, const View* view) const {
+  return boundsOfMappedCorners(r, [&](Point p) { return convertPointToView(p, view); });
+}
 
 Rect View::convertRectFromView(const Rect& r, const View* view) const {
-  Point c[4] = {convertPointFromView({r.minX(), r.minY()}, view), convertPointFromView({r.maxX(), r.minY()}, view),
-                convertPointFromView({r.minX(), r.maxY()}, view), convertPointFromView({r.maxX(), r.maxY()}, view)};
-  double x0 = c[0].x, x1 = c[0].x, y0 = c[0].y, y1 = c[0].y;
-  for (auto& q : c) {
-    x0 = std::min(x0, q.x); x1 = std::max(x1, q.x);
-    y0 = std::min(y0, q.y); y1 = std::max(y1, q.y);
-  }
-  return {x0, y0, x1 - x0, y1 - y0};
+  return boundsOfMappedCorners(r, [&](Point p) { return convertPointFromView(p, view); });
 }
 
 // Layout.
