@@ -22,6 +22,7 @@
 #include <strings.h>
 #include <thread>
 
+#include "platform/foundation/Files.h"
 #include "platform/foundation/Value.h"
 #include "portal/MultipartBody.h"
 #include "portal/PictureGenerator.h"
@@ -31,6 +32,7 @@ namespace vorn::portal {
 namespace {
 
 constexpr char kRouteTableFile[] = "routes.json";
+constexpr char kRouteTopicFolder[] = "routes";
 constexpr char kJsonContentType[] = "application/json; charset=utf-8";
 constexpr char kLoopbackHost[] = "127.0.0.1";
 // Set in the pre-routing step when a multipart body is read raw (see below).
@@ -89,23 +91,18 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   return out.str();
 }
 
-std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std::string* error) {
-  std::vector<Route> routes;
-  struct stat folder {};
-  if (stat(fixturesDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
-    if (error) *error = "no fixtures folder at " + fixturesDir;
-    return std::nullopt;
-  }
-  std::string tablePath = fixturesDir + "/" + kRouteTableFile;
+// Appends the routes of one table file to `routes`; false (with `error`) when
+// the file is not a valid table.
+bool appendRouteTable(const std::string& tablePath, std::vector<Route>& routes, std::string* error) {
   auto text = readWholeFile(tablePath);
   if (!text) {
-    // A folder without a table serves only pictures and handlers.
-    return routes;
+    if (error) *error = "cannot read the route table " + tablePath;
+    return false;
   }
   auto table = platform::parseJson(*text, error);
   if (!table || !platform::isArray(*table)) {
-    if (error && error->empty()) *error = "the route table is not a JSON array";
-    return std::nullopt;
+    if (error) *error = tablePath + ": " + (error && !error->empty() ? *error : "the route table is not a JSON array");
+    return false;
   }
   for (const auto& entry : *table) {
     Route route;
@@ -128,7 +125,7 @@ std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std
       route.hasBody = true;
     } else if (!isSafeRelativePath(route.file)) {
       if (error) *error = "route " + route.path + ": bad fixture file \"" + route.file + "\"";
-      return std::nullopt;
+      return false;
     }
     route.contentType = platform::plainTextOf(entry, "contentType");
     if (route.contentType.empty()) {
@@ -138,6 +135,30 @@ std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std
       route.status = static_cast<int>(platform::intValueOf(entry, "status"));
     }
     routes.push_back(std::move(route));
+  }
+  return true;
+}
+
+// The route table: <fixtures>/routes.json first, then every routes/*.json in
+// name order (one file per topic), earlier entries winning.
+std::optional<std::vector<Route>> loadRoutes(const std::string& fixturesDir, std::string* error) {
+  std::vector<Route> routes;
+  struct stat folder {};
+  if (stat(fixturesDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+    if (error) *error = "no fixtures folder at " + fixturesDir;
+    return std::nullopt;
+  }
+  std::vector<std::string> tables;
+  std::string mainTable = fixturesDir + "/" + kRouteTableFile;
+  struct stat file {};
+  if (stat(mainTable.c_str(), &file) == 0) tables.push_back(mainTable);
+  const std::string topicFolder = fixturesDir + "/" + kRouteTopicFolder;
+  for (const auto& name : platform::listDirectory(topicFolder)) {
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".json") == 0) tables.push_back(topicFolder + "/" + name);
+  }
+  // A folder without tables serves only pictures and handlers.
+  for (const auto& table : tables) {
+    if (!appendRouteTable(table, routes, error)) return std::nullopt;
   }
   return routes;
 }

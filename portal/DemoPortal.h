@@ -9,7 +9,8 @@
 //   1. an override set by a test for its path (status, bytes, stall, drop);
 //   2. a handler registered in C++ for its path (the stateful flows);
 //   3. a generated picture: /pic/<W>x<H>/<seed>.jpg or .png;
-//   4. the route table, <fixtures>/routes.json: an array of
+//   4. the route table, <fixtures>/routes.json followed by every
+//      <fixtures>/routes/*.json in name order (one file per topic): arrays of
 //        {"path": "/x.php", "match": {"type": "1"}, "file": "x-type1.json",
 //         "contentType": "application/json; charset=utf-8", "status": 200}
 //      in order, most specific first. "match" (optional) lists parameters

@@ -126,6 +126,27 @@ TEST_F(DemoPortalTest, PrefixRoutesLiteralBodiesAndStatusesFromTheTable) {
   EXPECT_EQ(gone->body, "gone");
 }
 
+TEST_F(DemoPortalTest, TopicTablesFollowTheMainTableInNameOrder) {
+  writeFile(dir_ / "topics" / "routes.json", R"([{"path": "/a.php", "body": "main"}])");
+  writeFile(dir_ / "topics" / "routes" / "b-later.json",
+            R"([{"path": "/b.php", "body": "later"}, {"path": "/c.php", "body": "later"}])");
+  writeFile(dir_ / "topics" / "routes" / "a-first.json",
+            R"([{"path": "/a.php", "body": "shadowed"}, {"path": "/b.php", "body": "first"}])");
+  writeFile(dir_ / "topics" / "routes" / "notes.txt", "not a table");
+  DemoPortal topics((dir_ / "topics").string());
+  ASSERT_TRUE(topics.start());
+  httplib::Client c("127.0.0.1", topics.port());
+  for (auto [path, body] : {std::pair{"/a.php", "main"}, {"/b.php", "first"}, {"/c.php", "later"}}) {
+    auto res = c.Get(path);
+    ASSERT_TRUE(res) << path;
+    EXPECT_EQ(res->body, body) << path;
+  }
+
+  writeFile(dir_ / "broken-topic" / "routes" / "x.json", "{");
+  DemoPortal broken((dir_ / "broken-topic").string());
+  EXPECT_FALSE(broken.start());
+}
+
 TEST_F(DemoPortalTest, TextAnswersPointAtThePortalItself) {
   auto c = client();
   const std::string base = portal_->baseUrl();
