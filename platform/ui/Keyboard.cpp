@@ -2,6 +2,7 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 
 namespace platform {
@@ -47,7 +48,8 @@ double Keyboard::heightFor(KeyboardType type) const {
 
 Rect Keyboard::frameFor(bool shown, KeyboardType type) const {
   Rect screen = Screen::mainScreen().bounds();
-  double h = heightFor(type);
+  double h = inputView_ ? inputView_->frame().height() : heightFor(type);
+  if (accessory_) h += accessory_->frame().height();
   return {0, shown ? screen.height() - h : screen.height(), screen.width(), h};
 }
 
@@ -71,20 +73,36 @@ void Keyboard::post(const char* name, const Rect& begin, const Rect& end) {
   NotificationCenter::defaultCenter().post(name, {}, info);
 }
 
-void Keyboard::show(KeyboardType type) {
+void Keyboard::show(KeyboardType type, std::shared_ptr<View> inputView, std::shared_ptr<View> accessoryView) {
   Rect begin = frame();
-  if (visible_ && type == type_) return;
-  bool wasVisible = visible_;
+  if (visible_ && type == type_ && inputView == inputView_ && accessoryView == accessory_) return;
+  for (auto* old : {&inputView_, &accessory_})
+    if (*old && *old != inputView && *old != accessoryView && window_ && (*old)->superview() == window_)
+      (*old)->removeFromSuperview();
   visible_ = true;
   type_ = type;
+  inputView_ = std::move(inputView);
+  accessory_ = std::move(accessoryView);
   Rect end = frame();
   ensureWindow();
   window_->setFrame(Screen::mainScreen().bounds());
-  keys_->setFrame(end);
+  double top = end.y();
+  if (accessory_) {
+    double h = accessory_->frame().height();
+    window_->addSubview(accessory_);
+    accessory_->setFrame({0, top, end.width(), h});
+    top += h;
+  }
+  Rect keysArea{0, top, end.width(), end.maxY() - top};
+  keys_->setFrame(keysArea);
+  keys_->setHidden(inputView_ != nullptr);
+  if (inputView_) {
+    window_->addSubview(inputView_);
+    inputView_->setFrame(keysArea);
+  }
   window_->setHidden(false);
   post(kKeyboardWillChangeFrameNotification, begin, end);
   post(kKeyboardWillShowNotification, begin, end);
-  (void)wasVisible;
   RunLoop::main().schedule(kAnimationDuration, [this, begin, end] {
     if (!visible_ || frame() != end) return;
     post(kKeyboardDidShowNotification, begin, end);
@@ -113,6 +131,8 @@ void Keyboard::reset() {
   heights_.clear();
   window_.reset();
   keys_.reset();
+  inputView_.reset();
+  accessory_.reset();
 }
 
 Rect Keyboard::beginFrame(const Notification& n) { return rectOf(valueFor(n.userInfo, kKeyboardFrameBeginUserInfoKey)); }

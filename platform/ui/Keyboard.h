@@ -46,8 +46,12 @@ class Keyboard {
   std::shared_ptr<Window> window() const { return window_; }
   std::shared_ptr<View> keysView() const { return keys_; }
 
-  // Driven by the first responder.
-  void show(KeyboardType type);
+  // Driven by the first responder. An input view stands in for the keys (its
+  // height is the keyboard's); an accessory view sits on top of either.
+  void show(KeyboardType type, std::shared_ptr<View> inputView = nullptr,
+            std::shared_ptr<View> accessoryView = nullptr);
+  std::shared_ptr<View> inputView() const { return inputView_; }
+  std::shared_ptr<View> accessoryView() const { return accessory_; }
   void hide();
   void reset();
 
@@ -68,6 +72,8 @@ class Keyboard {
   std::map<KeyboardType, double> heights_;
   std::shared_ptr<Window> window_;
   std::shared_ptr<View> keys_;
+  std::shared_ptr<View> inputView_;
+  std::shared_ptr<View> accessory_;
 };
 
 }  // namespace platform

@@ -19,34 +19,35 @@ constexpr int kFormKind = 0;       // sign-up and price-inquiry form fields
 
 }  // namespace
 
-PatternTextField::PatternTextField(const Rect& frame) : View(frame) {}
+PatternTextField::PatternTextField(const Rect& frame) : TextField(frame) {}
 
 void PatternTextField::setPattern(const std::string& pattern) {
   pattern_ = pattern;
-  regex_ = Regex::make(pattern);
+  regex_.reset();
+  if (!pattern.empty()) regex_ = Regex::make(pattern);
 }
 
 bool PatternTextField::acceptsText(const std::string& text) const {
-  if (text.empty()) return true;  // clearing the field is always allowed
+  if (text.empty() || pattern_.empty()) return true;  // clearing the field is always allowed
   return regex_ && regex_->canMatchWithMoreText(text);
 }
 
 bool PatternTextField::shouldChangeCharactersInRange(std::size_t location, std::size_t length,
                                                      const std::string& replacement) {
-  std::size_t total = utf16Length(text_);
-  if (location > total) return false;
-  if (length > total - location) length = total - location;
-  std::string edited = utf16SubstringTo(text_, location) + replacement + utf16SubstringFrom(text_, location + length);
-  if (!acceptsText(edited)) return false;
-  text_ = std::move(edited);
-  setNeedsDisplay();
-  return true;
+  if (location > utf16Length(text())) return false;
+  return replaceRange({location, length}, replacement);
 }
+
+bool PatternTextField::acceptsEdit(TextRange, const std::string&, const std::string& result) {
+  return acceptsText(result);
+}
+
+void PatternTextField::textDidChange() { sendActionsForControlEvents(ControlEvent::ValueChanged); }
 
 void PatternTextField::setNightModeProvider(std::function<bool()> provider) { nightProvider() = std::move(provider); }
 
 std::optional<PlaceholderDrawing> PatternTextField::placeholderDrawing() const {
-  if (placeholder_.empty()) return std::nullopt;
+  if (placeholder().empty()) return std::nullopt;
   const std::string& version = Device::currentDevice().systemVersion();
   bool newer = !version.empty() && (version[0] == '7' || version[0] == '8');
   bool night = nightProvider() && nightProvider()();

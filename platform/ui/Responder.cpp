@@ -45,9 +45,16 @@ bool Responder::becomeFirstResponder() {
   firstResponder() = this;
   didBecomeFirstResponder();
   if (firstResponder() != this) return false;  // handed on while becoming
-  if (acceptsText()) Keyboard::shared().show(keyboardType());
+  if (acceptsText()) Keyboard::shared().show(keyboardType(), inputView(), inputAccessoryView());
   else Keyboard::shared().hide();
   return true;
+}
+
+void Responder::forceResignFirstResponder() {
+  if (firstResponder() != this) return;
+  firstResponder() = nullptr;
+  didResignFirstResponder();
+  if (!firstResponder()) Keyboard::shared().hide();
 }
 
 bool Responder::resignFirstResponder() {

@@ -1,11 +1,14 @@
 #pragma once
 // The base of everything that takes touches and typing: views, view controllers,
 // the application. Unhandled touches go up the responder chain.
+#include <memory>
 #include <string>
 
 #include "platform/ui/Touch.h"
 
 namespace platform {
+
+class View;
 
 enum class KeyboardType {
   Default = 0, AsciiCapable = 1, NumbersAndPunctuation = 2, URL = 3, NumberPad = 4,
@@ -33,6 +36,8 @@ class Responder {
   virtual bool becomeFirstResponder();
   virtual bool resignFirstResponder();
   bool isFirstResponder() const;
+  // Stops being the first responder without asking (endEditing with force).
+  void forceResignFirstResponder();
   static Responder* currentFirstResponder();
 
   // Typing, for responders that take text (text fields, text views): the
@@ -42,6 +47,10 @@ class Responder {
   virtual ReturnKeyType returnKeyType() const { return ReturnKeyType::Default; }
   virtual void insertText(const std::string& text) { (void)text; }
   virtual void deleteBackward() {}
+  // A view shown instead of the keyboard's keys, and a bar above them, while
+  // this responder takes text (none: the keys of keyboardType()).
+  virtual std::shared_ptr<View> inputView() const { return nullptr; }
+  virtual std::shared_ptr<View> inputAccessoryView() const { return nullptr; }
   // The return key (a text field's should-return, a text view's new line).
   virtual void pressReturn() { insertText("\n"); }
 

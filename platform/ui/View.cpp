@@ -454,7 +454,7 @@ bool View::endEditing(bool force) {
   auto* fv = dynamic_cast<View*>(first);
   if (!fv || !fv->isDescendantOfView(this)) return true;
   if (force) {
-    fv->resignFirstResponder();
+    if (!fv->resignFirstResponder()) fv->forceResignFirstResponder();
     return true;
   }
   return fv->resignFirstResponder();
