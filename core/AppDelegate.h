@@ -13,6 +13,7 @@
 // home container. Several flows can be open at once.
 //
 // All of it is read and written on the main thread.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,8 +25,14 @@
 #include "platform/ui/Color.h"
 
 namespace platform {
+class Image;
+class ImageView;
+class View;
 class Window;
+namespace services {
+struct WeiboResponse;
 }
+}  // namespace platform
 
 namespace vorn {
 
@@ -158,6 +165,21 @@ class AppDelegate : public platform::ApplicationDelegate, public std::enable_sha
   VORN_PROPERTY(bool, whetherThePageRefreshForTheFirstTime, setWhetherThePageRefreshForTheFirstTime, false)
   VORN_PROPERTY(std::optional<std::string>, myOpenUDID, setMyOpenUDID, std::nullopt)
 #undef VORN_PROPERTY
+
+  // ---- Share and login hand-back ----------------------------------------------
+  // Shares a web page to WeChat: `ext`'s first item is the page address, `scene`
+  // 0 a chat, 1 the moments. Opens WeChat's install address when WeChat is
+  // missing (and still tries); sends nothing for an empty list; a refused send
+  // is tried once more with the application icon as thumbnail.
+  static void sendAppContentWithTitle(const std::string& title, const std::string& desc,
+                                      const std::shared_ptr<const platform::Image>& image,
+                                      const std::vector<std::string>& ext, int scene);
+  // What Weibo hands back: requests are ignored; a share answer shows
+  // "分享成功" or "分享失败"; a complete authorisation is stored as
+  // "SinaWeiboAuthData" and announced with "SinaLogIn".
+  void didReceiveWeiboRequest(const platform::services::WeiboResponse& request);
+  void didReceiveWeiboResponse(const platform::services::WeiboResponse& response);
+
 
  private:
   void handleNewsAdvertAnswer(const platform::Value& answer);
