@@ -34,6 +34,15 @@ struct WeiboResponse;
 }
 }  // namespace platform
 
+// Used by the routing operations.
+namespace platform {
+class View;
+class ViewController;
+namespace services {
+struct WeiboResponse;
+}  // namespace services
+}  // namespace platform
+
 namespace vorn {
 
 class ParentViewController;
@@ -116,6 +125,41 @@ class AppDelegate : public platform::ApplicationDelegate, public std::enable_sha
   bool shouldPopUpUpdate() const { return shouldPopUpUpdate_; }
   void setShouldPopUpComment(bool v) { shouldPopUpComment_ = v; }
   void setShouldPopUpUpdate(bool v) { shouldPopUpUpdate_ = v; }
+
+  // ---- Screen routing and incoming addresses ---------------------------------
+  // Shows a screen wherever the user is: posts "displayKeyboard", closes an open
+  // city picker, then pushes the screen onto the first open modal container
+  // (login, new thread, private message, board directory, settings, reply),
+  // else onto the home container.
+  void pushController(const std::shared_ptr<platform::ViewController>& controller);
+  // The container pushController would push onto now (null before launch).
+  std::shared_ptr<ParentViewController> frontNavigationController() const;
+  // An address handed to the application: one holding the product word and a
+  // query with "action" carseries, newsdetail, postdetail or main opens a series,
+  // an article, a thread or a fresh home container; then the address goes to
+  // Weibo ("com.sina.weibo") or WeChat ("com.tencent.xin") by source, whose
+  // answer is returned (false for other sources).
+  bool openURL(platform::Application& app, const std::string& url, const std::string& sourceApplication,
+               const platform::Value& annotation) override;
+  // Hands the address to Weibo and answers what it answered.
+  bool handleOpenURL(platform::Application& app, const std::string& url) override;
+  // Who hears Weibo's answers that arrive through incoming addresses.
+  void setWeiboResponseHandler(std::function<void(const platform::services::WeiboResponse&)> handler);
+  // The launch picture and the new-version guide while they are on screen; the
+  // "main" route takes them off.
+  const std::shared_ptr<platform::View>& launchImgView() const { return launchImgView_; }
+  void setLaunchImgView(const std::shared_ptr<platform::View>& view) { launchImgView_ = view; }
+  const std::shared_ptr<platform::View>& newFeaturesImgView() const { return newFeaturesImgView_; }
+  void setNewFeaturesImgView(const std::shared_ptr<platform::View>& view) { newFeaturesImgView_ = view; }
+
+ private:
+  void routeIncomingQuery(const std::string& query);
+  void rebuildHomeContainer();
+  std::function<void(const platform::services::WeiboResponse&)> weiboResponseHandler_;
+  std::shared_ptr<platform::View> launchImgView_;
+  std::shared_ptr<platform::View> newFeaturesImgView_;
+
+ public:
 
   // ---- Shared state ----------------------------------------------------------
 #define VORN_PROPERTY(Type, name, Setter, init)       \

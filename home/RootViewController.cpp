@@ -1,0 +1,7 @@
+#include "home/RootViewController.h"
+
+namespace vorn {
+
+void RootViewController::getHotImageData() {}
+
+}  // namespace vorn

@@ -1,0 +1,21 @@
+#pragma once
+// The older conversation screen.
+#include <string>
+
+#include "core/ThemeChangeBaseViewController.h"
+#include "core/UnsentDraftScreen.h"
+
+namespace vorn {
+
+class MessageContentViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+ public:
+  MessageContentViewController() = default;
+  std::string className() const override { return "MessageContentViewController"; }
+
+  // Whether the message text holds unsent text.
+  bool checkTheDraft() override;
+  // Leaves the screen, asking first when the message text is not empty.
+  void onlyDoBack() override;
+};
+
+}  // namespace vorn
