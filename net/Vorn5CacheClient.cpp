@@ -84,7 +84,7 @@ void Vorn5CacheClient::clearDataCache() { platform::removeItem(cacheDir()); }
 std::string Vorn5CacheClient::getImgCacheSize() const {
   const std::string folder = imgCacheDir();
   if (!platform::isDirectory(folder)) return kNoPictureCache;
-  const std::uint32_t downloaderBytes = imageDownloadCacheDiskSize_ ? imageDownloadCacheDiskSize_() : 0;
+  const std::uint64_t downloaderBytes = imageDownloadCacheDiskSize_ ? imageDownloadCacheDiskSize_() : 0;
   // Megabytes in single precision, as the settings have always shown them.
   const float folderMb = static_cast<float>(_folderSizeAtPath(folder)) / 1024.0f / 1024.0f;
   const float downloaderMb = static_cast<float>(downloaderBytes) / 1024.0f / 1024.0f;
@@ -104,7 +104,7 @@ std::string Vorn5CacheClient::convertUrlStrToSaveStr(std::string_view pictureUrl
   return name;
 }
 
-void Vorn5CacheClient::setImageDownloadCacheDiskSize(std::function<std::uint32_t()> source) {
+void Vorn5CacheClient::setImageDownloadCacheDiskSize(std::function<std::uint64_t()> source) {
   imageDownloadCacheDiskSize_ = std::move(source);
 }
 

@@ -61,14 +61,14 @@ class Vorn5CacheClient {
   static std::string convertUrlStrToSaveStr(std::string_view pictureUrl);
 
   // Where the picture downloader's disk size comes from (bytes; none: 0).
-  void setImageDownloadCacheDiskSize(std::function<std::uint32_t()> source);
+  void setImageDownloadCacheDiskSize(std::function<std::uint64_t()> source);
 
  private:
   Vorn5CacheClient() = default;
   static bool saveInto(const std::string& folder, const platform::Value& object, std::string_view key);
   static std::optional<platform::Bytes> loadFrom(const std::string& folder, std::string_view key);
 
-  std::function<std::uint32_t()> imageDownloadCacheDiskSize_;
+  std::function<std::uint64_t()> imageDownloadCacheDiskSize_;
 };
 
 }  // namespace vorn

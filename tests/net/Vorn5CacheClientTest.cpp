@@ -100,6 +100,12 @@ TEST_F(Vorn5CacheClientTest, PictureCacheSizeInMegabytes) {
   EXPECT_EQ(cache().getImgCacheSize(), "0MB");
 }
 
+TEST_F(Vorn5CacheClientTest, DownloaderCacheBeyondFourGigabytesCountsWhole) {
+  writePicture("b.jpg", 104'858);
+  cache().setImageDownloadCacheDiskSize([] { return std::uint64_t{5} * 1024 * 1024 * 1024; });
+  EXPECT_EQ(cache().getImgCacheSize(), "5120.1MB");
+}
+
 TEST_F(Vorn5CacheClientTest, FolderSizeCountsLinksByThemselvesAndSubfolders) {
   const std::string folder = cache().imgCacheDir();
   writePicture("big.jpg", 5000);
