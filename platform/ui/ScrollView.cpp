@@ -83,12 +83,50 @@ bool ScrollView::canScrollVertically() const {
 }
 
 void ScrollView::setBounds(const Rect& b) {
-  bool moved = b.origin != bounds().origin;
+  Point old = bounds().origin;
+  bool moved = b.origin != old;
   View::setBounds(b);
   if (moved) {
     contentOffsetDidChange();
+    // A copy: an observer may add or remove observations while it runs.
+    auto observations = observations_;
+    for (const auto& o : observations) {
+      bool stillObserving = std::any_of(observations_.begin(), observations_.end(),
+                                        [&](const Observation& x) { return x.token == o.token; });
+      if (o.offset && stillObserving) (*o.offset)(old, bounds().origin);
+    }
     notifyDidScroll();
   }
+}
+
+void ScrollView::setFrame(const Rect& f) {
+  View::setFrame(f);
+  auto observations = observations_;
+  for (const auto& o : observations) {
+    bool stillObserving = std::any_of(observations_.begin(), observations_.end(),
+                                      [&](const Observation& x) { return x.token == o.token; });
+    if (o.frame && stillObserving) (*o.frame)(frame());
+  }
+}
+
+ScrollView::ObservationToken ScrollView::observeContentOffset(std::function<void(Point, Point)> observer) {
+  Observation o;
+  o.token = nextObservation_++;
+  o.offset = std::make_shared<std::function<void(Point, Point)>>(std::move(observer));
+  observations_.push_back(std::move(o));
+  return observations_.back().token;
+}
+
+ScrollView::ObservationToken ScrollView::observeFrame(std::function<void(const Rect&)> observer) {
+  Observation o;
+  o.token = nextObservation_++;
+  o.frame = std::make_shared<std::function<void(const Rect&)>>(std::move(observer));
+  observations_.push_back(std::move(o));
+  return observations_.back().token;
+}
+
+void ScrollView::removeObservation(ObservationToken token) {
+  std::erase_if(observations_, [token](const Observation& o) { return o.token == token; });
 }
 
 void ScrollView::notifyDidScroll() {

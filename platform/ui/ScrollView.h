@@ -8,7 +8,10 @@
 //   (willDecelerate), and when it decelerates: willBeginDecelerating,
 //   didScroll..., didEndDecelerating.
 // An animated setContentOffset ends with didEndScrollingAnimation.
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/View.h"
@@ -139,6 +142,16 @@ class ScrollView : public View {
   bool bouncesZoom() const { return bouncesZoom_; }
   void setBouncesZoom(bool on) { bouncesZoom_ = on; }
 
+  // Observation of the content offset (old and new values, after every change)
+  // and of the frame (after every setFrame), as helpers attached to any scroll
+  // view need it (a pull-to-refresh header). Observers run in the order they
+  // were added; one may remove itself or another while it runs.
+  using ObservationToken = std::uint64_t;
+  ObservationToken observeContentOffset(std::function<void(Point oldOffset, Point newOffset)> observer);
+  ObservationToken observeFrame(std::function<void(const Rect& newFrame)> observer);
+  void removeObservation(ObservationToken token);
+  void setFrame(const Rect& frame) override;
+
   // The recognizer of dragging fingers.
   std::shared_ptr<PanGestureRecognizer> panGestureRecognizer() const { return pan_; }
   bool gestureRecognizerShouldBegin(GestureRecognizer& recognizer) override;
@@ -211,6 +224,13 @@ class ScrollView : public View {
   TimerId motionTimer_ = 0;
   // A zoom animation: its end reports did-end-zooming.
   bool zoomAnimating_ = false;
+  struct Observation {
+    ObservationToken token = 0;
+    std::shared_ptr<std::function<void(Point, Point)>> offset;
+    std::shared_ptr<std::function<void(const Rect&)>> frame;
+  };
+  std::vector<Observation> observations_;
+  ObservationToken nextObservation_ = 1;
 };
 
 }  // namespace platform
