@@ -4,7 +4,6 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Text.h"
 #include "platform/net/RequestLog.h"
-#include "core/TextNotice.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ProgressHud.h"
 #include "platform/ui/SystemNotice.h"
@@ -79,14 +78,12 @@ AutomationLog::AutomationLog(const std::string& outDir)
     if (n.tag != 0) line["tag"] = n.tag;
     notice(line);
   });
-  setTextNoticeListener([this](const std::string& text) { notice(Value{{"kind", platform::kNoticeKindHud}, {"message", text}}); });
 }
 
 AutomationLog::~AutomationLog() {
   platform::net::setRequestLogger({});
   platform::Application::sharedApplication().setOpenURLListener({});
   platform::setSystemNoticeListener({});
-  setTextNoticeListener({});
 }
 
 double AutomationLog::elapsed() const { return platform::currentTime() - launchTime_; }

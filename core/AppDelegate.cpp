@@ -4,12 +4,12 @@
 #include <cctype>
 #include <memory>
 
-#include "core/TextNotice.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Regex.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Window.h"
 
 namespace vorn {
 namespace {
@@ -91,17 +91,26 @@ bool AppDelegate::numberIsValid(const std::string& number, const std::string& pa
 
 bool AppDelegate::showNotice(const std::string& text) {
   if (HUD_) return false;
-  HUD_ = makeTextNotice();
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
-  HUD_->show(text, kNoticeSeconds, [weak] {
-    if (auto self = weak.lock()) self->hudWasHidden();
-  });
+  std::shared_ptr<platform::Window> host = window();
+  if (!host) host = platform::Application::sharedApplication().keyWindow();
+  HUD_ = platform::ProgressHud::initWithView(host);
+  if (host) host->addSubview(HUD_);
+  HUD_->setMode(platform::ProgressHudMode::Text);
+  HUD_->setLabelText(text);
+  HUD_->setDelegate(std::weak_ptr<AppDelegate>(weak_from_this()));
+  HUD_->show(true);
+  // Gone after 1.5 s, so that the next notice may show from then on.
+  HUD_->hide(false, kNoticeSeconds);
   return true;
 }
 
 void AppDelegate::hudWasHidden() {
   if (HUD_) HUD_->removeFromSuperview();
   HUD_.reset();
+}
+
+void AppDelegate::hudWasHidden(platform::ProgressHud& hud) {
+  if (HUD_.get() == &hud) hudWasHidden();
 }
 
 void AppDelegate::responseNetWork() { showNotice(kNetworkNoticeText); }

@@ -23,6 +23,7 @@
 #include "platform/foundation/Value.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Color.h"
+#include "platform/ui/ProgressHud.h"
 
 namespace platform {
 class Image;
@@ -50,7 +51,6 @@ class RootViewController;
 class CityChangViewController;
 class CarCompareViewController;
 class PyxoPhoto;
-class TextNotice;
 
 // Theme.
 inline constexpr char kThemeMode[] = "ThemeMode";
@@ -66,7 +66,9 @@ inline constexpr char kNetworkNoticeText[] = "网络不稳定，请稍后再试"
 inline constexpr char kCompareFullNoticeText[] = "您最多只能添加4款对比车型";
 inline constexpr double kNoticeSeconds = 1.5;
 
-class AppDelegate : public platform::ApplicationDelegate, public std::enable_shared_from_this<AppDelegate> {
+class AppDelegate : public platform::ApplicationDelegate,
+                    public platform::ProgressHudDelegate,
+                    public std::enable_shared_from_this<AppDelegate> {
  public:
   // The shared application's delegate; made and installed there on first use.
   // The application (and each test) installs a fresh one with setSharedAppDelegate.
@@ -96,12 +98,14 @@ class AppDelegate : public platform::ApplicationDelegate, public std::enable_sha
   // "网络不稳定，请稍后再试" / "您最多只能添加4款对比车型" when no notice is showing.
   void responseNetWork();
   void responseCompareFull();
-  // The notice box: shows a text notice for 1.5 s unless one is showing (then
-  // the new one is dropped). Returns whether it was shown.
+  // The notice box: a text notice (ProgressHud) shown animated on the window
+  // and gone after 1.5 s, unless one is showing (then the new one is
+  // dropped). Returns whether it was shown.
   bool showNotice(const std::string& text);
   // The notice's hidden report: takes it away so that the next one can show.
   void hudWasHidden();
-  const std::shared_ptr<TextNotice>& HUD() const { return HUD_; }
+  void hudWasHidden(platform::ProgressHud& hud) override;
+  const std::shared_ptr<platform::ProgressHud>& HUD() const { return HUD_; }
 
   // ---- Start-up requests -----------------------------------------------------
   // Fires the news advert, cache stamp, forum-list checksum and latest version
@@ -233,7 +237,7 @@ class AppDelegate : public platform::ApplicationDelegate, public std::enable_sha
   void handleVersionAnswer(const platform::Value& answer);
   void countLaunch();
 
-  std::shared_ptr<TextNotice> HUD_;
+  std::shared_ptr<platform::ProgressHud> HUD_;
   bool shouldPopUpComment_ = false;
   bool shouldPopUpUpdate_ = false;
 };

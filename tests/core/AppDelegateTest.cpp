@@ -89,7 +89,8 @@ TEST_F(AppDelegateTest, OneNoticeAtATimeAndTheNextAfterItHides) {
   delegate().responseNetWork();
   delegate().responseCompareFull();  // dropped while the network notice shows
   ASSERT_TRUE(delegate().HUD());
-  EXPECT_EQ(delegate().HUD()->text(), "网络不稳定，请稍后再试");
+  EXPECT_EQ(delegate().HUD()->labelText(), "网络不稳定，请稍后再试");
+  EXPECT_EQ(delegate().HUD()->mode(), platform::ProgressHudMode::Text);
   runFor(1.4);
   EXPECT_TRUE(delegate().HUD());
   runFor(0.2);

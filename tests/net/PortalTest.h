@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "core/AppDelegate.h"
-#include "core/TextNotice.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5APIClient.h"
 #include "net/Vorn5CacheClient.h"
+#include "platform/ui/ProgressHud.h"
+#include "platform/ui/SystemNotice.h"
 #include "support/VornTest.h"
 
 namespace vorn::test {
@@ -20,10 +21,13 @@ class PortalTest : public VornTest {
     VornTest::SetUp();
     AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
     Vorn5CacheClient::sharedClient().init();
-    setTextNoticeListener([this](const std::string& text) { notices_.push_back(text); });
+    platform::resetSystemNotices();
+    platform::setSystemNoticeListener([this](const platform::SystemNotice& notice) {
+      if (notice.kind == platform::kNoticeKindHud) notices_.push_back(notice.title);
+    });
   }
   void TearDown() override {
-    setTextNoticeListener({});
+    platform::resetSystemNotices();
     Vorn5APIClient::resetSharedClient();
     AppDelegate::setSharedAppDelegate(nullptr);
     VornTest::TearDown();
@@ -38,7 +42,7 @@ class PortalTest : public VornTest {
   static Vorn5CacheClient& caches() { return Vorn5CacheClient::sharedClient(); }
   std::string url(const std::string& path) { return portal().baseUrl() + path; }
 
-  // Every text notice shown during the test, in order.
+  // The text of every notice box shown during the test, in order.
   std::vector<std::string> notices_;
 };
 
