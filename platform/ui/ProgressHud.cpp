@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/NoticeParts.h"
 #include "platform/ui/TextMetrics.h"
 #include "platform/ui/SystemNotice.h"
@@ -12,30 +13,19 @@ namespace platform {
 
 namespace {
 
-constexpr double kIndicatorSize = 37;
 constexpr double kPadding = 4;  // between the indicator and the labels
-constexpr char kSpinKey[] = "spin";
 
 std::function<ProgressHudLook()>& lookProvider() {
   static std::function<ProgressHudLook()> provider;
   return provider;
 }
 
-// The large white spinner: a square that turns once a second while it is up.
-class HudSpinner : public View {
- public:
-  HudSpinner() : View(Rect(0, 0, kIndicatorSize, kIndicatorSize)) {
-    setBackgroundColor(Color::clear());
-    setUserInteractionEnabled(false);
-    auto spin = Animation::basic("transform.rotation.z");
-    spin->fromValue = 0.0;
-    spin->toValue = 2 * M_PI;
-    spin->duration = 1.0;
-    spin->repeatCount = kRepeatForever;
-    layer().addAnimation(spin, kSpinKey);
-  }
-  std::string className() const override { return "ActivityIndicatorView"; }
-};
+// The large white spinner, turning while it is up.
+std::shared_ptr<View> makeSpinner() {
+  auto spinner = ActivityIndicatorView::initWithActivityIndicatorStyle(ActivityIndicatorViewStyle::WhiteLarge);
+  spinner->startAnimating();
+  return spinner;
+}
 
 }  // namespace
 
@@ -107,7 +97,7 @@ void ProgressHud::setLookProvider(std::function<ProgressHudLook()> provider) { l
 void ProgressHud::updateIndicator() {
   std::shared_ptr<View> wanted;
   if (mode_ == ProgressHudMode::Indeterminate) {
-    wanted = std::dynamic_pointer_cast<HudSpinner>(indicator_) ? indicator_ : std::make_shared<HudSpinner>();
+    wanted = std::dynamic_pointer_cast<ActivityIndicatorView>(indicator_) ? indicator_ : makeSpinner();
   } else if (mode_ == ProgressHudMode::CustomView) {
     wanted = customView_;
   }
