@@ -1,6 +1,9 @@
 #include "platform/ui/ActionSheet.h"
 
-#include "platform/ui/NoticeParts.h"
+#include <algorithm>
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 
@@ -29,16 +32,6 @@ std::shared_ptr<ActionSheet> ActionSheet::initWithTitle(const std::string& title
   return sheet;
 }
 
-int ActionSheet::addButtonWithTitle(const std::string& title) {
-  buttons_.push_back(title);
-  return numberOfButtons() - 1;
-}
-
-std::string ActionSheet::buttonTitleAtIndex(int index) const {
-  if (index < 0 || index >= numberOfButtons()) return {};
-  return buttons_[static_cast<std::size_t>(index)];
-}
-
 int ActionSheet::firstOtherButtonIndex() const {
   for (int i = 0; i < numberOfButtons(); ++i) {
     if (i != cancelButtonIndex_ && i != destructiveButtonIndex_) return i;
@@ -47,24 +40,27 @@ int ActionSheet::firstOtherButtonIndex() const {
 }
 
 void ActionSheet::buildPanel() {
-  for (const auto& sub : std::vector<std::shared_ptr<View>>(subviews())) sub->removeFromSuperview();
+  clearContent();
   Rect screen = Screen::mainScreen().bounds();
   setFrame(screen);
   panel_ = View::create();
-  panel_->setBackgroundColor(style_ == ActionSheetStyle::BlackTranslucent || style_ == ActionSheetStyle::BlackOpaque
-                                 ? Color::black().withAlpha(style_ == ActionSheetStyle::BlackOpaque ? 1.0 : 0.8)
-                                 : Color::white(0.9));
+  bool black = style_ == ActionSheetStyle::BlackTranslucent || style_ == ActionSheetStyle::BlackOpaque;
+  panel_->setBackgroundColor(black ? Color::black().withAlpha(style_ == ActionSheetStyle::BlackOpaque ? 1.0 : 0.8)
+                                   : Color::white(0.9));
   double width = screen.width() - 2 * kMargin;
   double y = kMargin;
   if (!title_.empty()) {
-    panel_->addSubview(std::make_shared<NoticeTextView>(title_, Rect(kMargin, y, width, kTitleHeight)));
-    y += kTitleHeight;
+    auto label = makeTextLabel(title_, Font::systemFont(13), black ? Color::white() : Color::gray(), {kMargin, y},
+                               width);
+    label->setFrame({kMargin, y, width, std::max(kTitleHeight, label->frame().height())});
+    panel_->addSubview(label);
+    y = label->frame().maxY();
   }
-  std::weak_ptr<ActionSheet> weak = std::static_pointer_cast<ActionSheet>(shared_from_this());
   auto addButton = [&](int index) {
-    auto button = std::make_shared<NoticeButtonView>(buttons_[static_cast<std::size_t>(index)], [weak, index] {
-      if (auto self = weak.lock()) self->tapButtonAtIndex(index);
-    }, Rect(kMargin, y, width, kButtonHeight));
+    Color title = index == destructiveButtonIndex_ ? Color::rgb255(255, 59, 48) : Color::rgb255(0, 122, 255);
+    auto button = makeButton(index, Rect(kMargin, y, width, kButtonHeight), title, Color::white(0.97),
+                             Color::white(0.85));
+    if (index == cancelButtonIndex_) button->titleLabel()->setFont(Font::boldSystemFont(17));
     panel_->addSubview(button);
     y += kButtonHeight + 0.5;
   };
@@ -86,18 +82,10 @@ void ActionSheet::showFromRect(const Rect&, const std::shared_ptr<View>&, bool a
 
 void ActionSheet::present(bool animated) {
   if (visible_) return;
-  auto self = std::static_pointer_cast<ActionSheet>(shared_from_this());
+  auto self = weakSelf(this).lock();
   if (auto d = delegate()) d->willPresentActionSheet(*this);
   buildPanel();
-  window_ = Window::create(Screen::mainScreen().bounds());
-  window_->setWindowLevel(WindowLevel::Alert);
-  window_->setBackgroundColor(Color::clear());
-  window_->addSubview(self);
-  window_->setHidden(false);
-  visible_ = true;
-  dismissing_ = false;
-  registerSystemNoticePanel(self);
-  reportSystemNotice(notice());
+  presentInOwnWindow(false);
   std::weak_ptr<ActionSheet> weak = self;
   auto presented = [weak](bool) {
     auto sheet = weak.lock();
@@ -114,55 +102,33 @@ void ActionSheet::present(bool animated) {
   View::animate(kPresentDuration, [panel, shown] { panel->setFrame(shown); }, presented);
 }
 
-void ActionSheet::tapButtonAtIndex(int buttonIndex) {
-  if (!visible_ || dismissing_ || buttonIndex < 0 || buttonIndex >= numberOfButtons()) return;
-  auto keep = shared_from_this();
+void ActionSheet::buttonClicked(int buttonIndex) {
   if (auto d = delegate()) d->clickedButtonAtIndex(*this, buttonIndex);
-  dismissWithClickedButtonIndex(buttonIndex, true);
 }
 
-bool ActionSheet::tapButtonWithTitle(const std::string& title) {
-  if (!visible_ || dismissing_) return false;
-  for (int i = 0; i < numberOfButtons(); ++i) {
-    if (buttons_[static_cast<std::size_t>(i)] == title) {
-      tapButtonAtIndex(i);
-      return true;
-    }
-  }
-  return false;
-}
-
-void ActionSheet::dismissWithClickedButtonIndex(int buttonIndex, bool animated) {
-  if (!visible_ || dismissing_) return;
-  dismissing_ = true;
-  auto self = std::static_pointer_cast<ActionSheet>(shared_from_this());
+void ActionSheet::willDismiss(int buttonIndex) {
   if (auto d = delegate()) d->willDismissWithButtonIndex(*this, buttonIndex);
-  auto finish = [self, buttonIndex](bool) {
-    self->visible_ = false;
-    self->dismissing_ = false;
-    self->removeFromSuperview();
-    if (self->window_) self->window_->setHidden(true);
-    self->window_.reset();
-    unregisterSystemNoticePanel(self.get());
-    if (auto d = self->delegate()) d->didDismissWithButtonIndex(*self, buttonIndex);
-  };
-  if (!animated) {
-    finish(true);
-    return;
-  }
+}
+
+void ActionSheet::didDismiss(int buttonIndex) {
+  if (auto d = delegate()) d->didDismissWithButtonIndex(*this, buttonIndex);
+}
+
+void ActionSheet::animateDismissal(std::function<void(bool)> done) {
+  auto self = shared_from_this();
   auto panel = panel_;
   Rect gone = panel_->frame().offsetBy(0, panel_->frame().height());
   View::animate(kDismissDuration, [self, panel, gone] {
     panel->setFrame(gone);
     self->setAlpha(0);
-  }, finish);
+  }, std::move(done));
 }
 
 SystemNotice ActionSheet::notice() const {
   SystemNotice n;
   n.kind = kNoticeKindSheet;
   n.title = title_;
-  n.buttons = buttons_;
+  n.buttons = buttonTitles_;
   n.tag = tag();
   return n;
 }

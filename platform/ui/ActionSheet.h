@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/SystemNotice.h"
-#include "platform/ui/View.h"
+#include "platform/ui/NoticePanelView.h"
 
 namespace platform {
 
@@ -38,7 +37,7 @@ class ActionSheetDelegate {
   }
 };
 
-class ActionSheet : public View, public SystemNoticePanel {
+class ActionSheet : public NoticePanelView {
  public:
   static constexpr double kPresentDuration = 0.3;
   static constexpr double kDismissDuration = 0.3;
@@ -59,45 +58,36 @@ class ActionSheet : public View, public SystemNoticePanel {
   ActionSheetStyle actionSheetStyle() const { return style_; }
   void setActionSheetStyle(ActionSheetStyle style) { style_ = style; }
 
-  // Appends a button; answers its index.
-  int addButtonWithTitle(const std::string& title);
-  int numberOfButtons() const { return static_cast<int>(buttons_.size()); }
-  std::string buttonTitleAtIndex(int index) const;  // "" out of range
-  int cancelButtonIndex() const { return cancelButtonIndex_; }
   void setCancelButtonIndex(int index) { cancelButtonIndex_ = index; }
   int destructiveButtonIndex() const { return destructiveButtonIndex_; }
   void setDestructiveButtonIndex(int index) { destructiveButtonIndex_ = index; }
   // The first button that is neither cancel nor destructive, -1 when none.
-  int firstOtherButtonIndex() const;
+  int firstOtherButtonIndex() const override;
 
   // Shows the sheet over the screen of `view` (every variant slides up from the
   // bottom of the screen on the phone).
   void showInView(const std::shared_ptr<View>& view);
   void showFromRect(const Rect& rect, const std::shared_ptr<View>& view, bool animated);
-  bool isVisible() const { return visible_; }
-  // Closes as if `buttonIndex` had been chosen, without clickedButtonAtIndex.
-  void dismissWithClickedButtonIndex(int buttonIndex, bool animated);
 
   // SystemNoticePanel
   SystemNotice notice() const override;
-  bool tapButtonWithTitle(const std::string& title) override;
-  void tapButtonAtIndex(int buttonIndex);
 
   // The panel holding the title and buttons (what slides).
   std::shared_ptr<View> panel() const { return panel_; }
 
+ protected:
+  void buttonClicked(int buttonIndex) override;
+  void willDismiss(int buttonIndex) override;
+  void didDismiss(int buttonIndex) override;
+  void animateDismissal(std::function<void(bool)> done) override;
+
  private:
   void present(bool animated);
   void buildPanel();
-  std::vector<std::string> buttons_;
   std::string title_;
   std::weak_ptr<ActionSheetDelegate> delegate_;
   ActionSheetStyle style_ = ActionSheetStyle::Automatic;
-  int cancelButtonIndex_ = -1;
   int destructiveButtonIndex_ = -1;
-  bool visible_ = false;
-  bool dismissing_ = false;
-  std::shared_ptr<Window> window_;
   std::shared_ptr<View> panel_;
 };
 

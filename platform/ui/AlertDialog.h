@@ -12,13 +12,11 @@
 #include <vector>
 
 #include "platform/ui/Font.h"
-#include "platform/ui/SystemNotice.h"
-#include "platform/ui/View.h"
+#include "platform/ui/NoticePanelView.h"
 
 namespace platform {
 
 class Window;
-class NoticeButtonView;
 
 inline constexpr char kNoticeKindDialog[] = "dialog";
 
@@ -49,7 +47,7 @@ struct AlertDialogLook {
   std::string buttonHighlightedImageName;
 };
 
-class AlertDialog : public View, public SystemNoticePanel {
+class AlertDialog : public NoticePanelView {
  public:
   AlertDialog();
   // The cancel button (when its title is not empty) gets index 0, the other
@@ -67,52 +65,35 @@ class AlertDialog : public View, public SystemNoticePanel {
   void setDelegate(std::weak_ptr<AlertDialogDelegate> delegate) { delegate_ = std::move(delegate); }
   std::shared_ptr<AlertDialogDelegate> delegate() const { return delegate_.lock(); }
 
-  // Appends a button; answers its index (the number of buttons before it).
-  int addButtonWithTitle(const std::string& title);
-  int numberOfButtons() const { return static_cast<int>(buttonTitles_.size()); }
-  std::string buttonTitleAtIndex(int index) const;
-  // -1 when there is no cancel button. An index outside the buttons is ignored.
-  int cancelButtonIndex() const { return cancelButtonIndex_; }
+  // An index outside the buttons is ignored.
   void setCancelButtonIndex(int index);
-  int firstOtherButtonIndex() const;
 
   const AlertDialogLook& look() const { return look_; }
   static void setLookProvider(std::function<AlertDialogLook()> provider);
 
   void show();
-  bool isVisible() const { return visible_; }
-  // Closes as if the button had been chosen (will and did dismiss, no click).
-  void dismissWithClickedButtonIndex(int buttonIndex, bool animated);
-  // A finger on the button at this index: clicked, then the dismissal.
-  void tapButtonAtIndex(int buttonIndex);
-
   // The dialog's own window while it is up.
-  std::shared_ptr<Window> dialogWindow() const { return window_.lock(); }
+  std::shared_ptr<Window> dialogWindow() const { return panelWindow(); }
   const std::shared_ptr<View>& boxView() const { return box_; }
 
   // SystemNoticePanel.
   SystemNotice notice() const override;
-  bool tapButtonWithTitle(const std::string& title) override;
 
   static constexpr double kPresentDuration = 0.2;
-  static constexpr double kDismissDuration = 0.2;
+  static constexpr double kDismissDuration = kDefaultDismissDuration;
+
+ protected:
+  void buttonClicked(int buttonIndex) override;
+  void willDismiss(int buttonIndex) override;
+  void didDismiss(int buttonIndex) override;
 
  private:
   void buildBox();
-
   std::string title_;
   std::string message_;
   std::weak_ptr<AlertDialogDelegate> delegate_;
-  std::vector<std::string> buttonTitles_;
-  int cancelButtonIndex_ = -1;
   AlertDialogLook look_;
   std::shared_ptr<View> box_;
-  // The open dialogs' windows are kept by a list of open windows, so that a
-  // dialog and its window never keep each other alive.
-  std::weak_ptr<Window> window_;
-  std::shared_ptr<Window> previousKeyWindow_;
-  bool visible_ = false;
-  bool dismissing_ = false;
 };
 
 }  // namespace platform

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/foundation/Text.h"
-#include "platform/ui/NoticeParts.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 
@@ -12,18 +12,10 @@ namespace platform {
 namespace {
 constexpr double kBoxWidth = 270;
 constexpr double kTextWidth = 240;
-constexpr double kLineHeight = 20;
 constexpr double kButtonHeight = 44;
-constexpr double kCharsPerLine = 16;  // a 15-point face over the text width
-
-double textHeight(const std::string& text) {
-  if (text.empty()) return 0;
-  double lines = 0;
-  for (const auto& line : split(text, "\n")) {
-    lines += std::fmax(1, std::ceil(static_cast<double>(utf16Length(line)) / kCharsPerLine));
-  }
-  return lines * kLineHeight;
-}
+const Font kTitleFont = Font::boldSystemFont(17);
+const Font kMessageFont = Font::systemFont(15);
+const Color kButtonTitleColor = Color::rgb255(0, 122, 255);
 }  // namespace
 
 AlertView::AlertView() { setBackgroundColor(Color::black().withAlpha(0.4)); }
@@ -41,25 +33,8 @@ std::shared_ptr<AlertView> AlertView::initWithTitle(const std::string& title, co
   return alert;
 }
 
-int AlertView::addButtonWithTitle(const std::string& title) {
-  buttons_.push_back(title);
-  return numberOfButtons() - 1;
-}
-
-std::string AlertView::buttonTitleAtIndex(int index) const {
-  if (index < 0 || index >= numberOfButtons()) return {};
-  return buttons_[static_cast<std::size_t>(index)];
-}
-
-int AlertView::firstOtherButtonIndex() const {
-  for (int i = 0; i < numberOfButtons(); ++i) {
-    if (i != cancelButtonIndex_) return i;
-  }
-  return -1;
-}
-
 void AlertView::buildBox() {
-  for (const auto& sub : std::vector<std::shared_ptr<View>>(subviews())) sub->removeFromSuperview();
+  clearContent();
   Rect screen = Screen::mainScreen().bounds();
   setFrame(screen);
   box_ = View::create();
@@ -68,30 +43,28 @@ void AlertView::buildBox() {
   box_->setClipsToBounds(true);
   double y = 20;
   if (!title_.empty()) {
-    double h = textHeight(title_);
-    box_->addSubview(std::make_shared<NoticeTextView>(title_, Rect(15, y, kTextWidth, h)));
-    y += h + 5;
+    auto label = makeTextLabel(title_, kTitleFont, Color::black(), {15, y}, kTextWidth);
+    box_->addSubview(label);
+    y = label->frame().maxY() + 5;
   }
   if (!message_.empty()) {
-    double h = textHeight(message_);
-    box_->addSubview(std::make_shared<NoticeTextView>(message_, Rect(15, y, kTextWidth, h)));
-    y += h;
+    auto label = makeTextLabel(message_, kMessageFont, Color::black(), {15, y}, kTextWidth);
+    box_->addSubview(label);
+    y = label->frame().maxY();
   }
   y += 20;
-  std::weak_ptr<AlertView> weak = std::static_pointer_cast<AlertView>(shared_from_this());
-  auto makeButton = [&](int index, const Rect& frame) {
-    auto button = std::make_shared<NoticeButtonView>(buttons_[static_cast<std::size_t>(index)], [weak, index] {
-      if (auto self = weak.lock()) self->tapButtonAtIndex(index);
-    }, frame);
+  auto addButton = [&](int index, const Rect& frame) {
+    auto button = makeButton(index, frame, kButtonTitleColor, Color::white(0.97), Color::white(0.85));
+    if (index == cancelButtonIndex_) button->titleLabel()->setFont(Font::boldSystemFont(17));
     box_->addSubview(button);
   };
   if (numberOfButtons() == 2) {  // side by side
-    makeButton(0, Rect(0, y, kBoxWidth / 2 - 0.5, kButtonHeight));
-    makeButton(1, Rect(kBoxWidth / 2, y, kBoxWidth / 2, kButtonHeight));
+    addButton(0, Rect(0, y, kBoxWidth / 2 - 0.5, kButtonHeight));
+    addButton(1, Rect(kBoxWidth / 2, y, kBoxWidth / 2, kButtonHeight));
     y += kButtonHeight;
   } else {
     for (int i = 0; i < numberOfButtons(); ++i) {
-      makeButton(i, Rect(0, y, kBoxWidth, kButtonHeight));
+      addButton(i, Rect(0, y, kBoxWidth, kButtonHeight));
       y += kButtonHeight + 0.5;
     }
   }
@@ -102,18 +75,10 @@ void AlertView::buildBox() {
 
 void AlertView::show() {
   if (visible_) return;
-  auto self = std::static_pointer_cast<AlertView>(shared_from_this());
+  auto self = weakSelf(this).lock();
   if (auto d = delegate()) d->willPresentAlertView(*this);
   buildBox();
-  window_ = Window::create(Screen::mainScreen().bounds());
-  window_->setWindowLevel(WindowLevel::Alert);
-  window_->setBackgroundColor(Color::clear());
-  window_->addSubview(self);
-  window_->setHidden(false);
-  visible_ = true;
-  dismissing_ = false;
-  registerSystemNoticePanel(self);
-  reportSystemNotice(notice());
+  presentInOwnWindow(false);
   setAlpha(0);
   std::weak_ptr<AlertView> weak = self;
   View::animate(kPresentDuration, [self] { self->setAlpha(1); }, [weak](bool) {
@@ -123,43 +88,16 @@ void AlertView::show() {
   });
 }
 
-void AlertView::tapButtonAtIndex(int buttonIndex) {
-  if (!visible_ || dismissing_ || buttonIndex < 0 || buttonIndex >= numberOfButtons()) return;
-  auto keep = shared_from_this();
+void AlertView::buttonClicked(int buttonIndex) {
   if (auto d = delegate()) d->clickedButtonAtIndex(*this, buttonIndex);
-  dismissWithClickedButtonIndex(buttonIndex, true);
 }
 
-bool AlertView::tapButtonWithTitle(const std::string& title) {
-  if (!visible_ || dismissing_) return false;
-  for (int i = 0; i < numberOfButtons(); ++i) {
-    if (buttons_[static_cast<std::size_t>(i)] == title) {
-      tapButtonAtIndex(i);
-      return true;
-    }
-  }
-  return false;
-}
-
-void AlertView::dismissWithClickedButtonIndex(int buttonIndex, bool animated) {
-  if (!visible_ || dismissing_) return;
-  dismissing_ = true;
-  auto self = std::static_pointer_cast<AlertView>(shared_from_this());
+void AlertView::willDismiss(int buttonIndex) {
   if (auto d = delegate()) d->willDismissWithButtonIndex(*this, buttonIndex);
-  auto finish = [self, buttonIndex](bool) {
-    self->visible_ = false;
-    self->dismissing_ = false;
-    self->removeFromSuperview();
-    if (self->window_) self->window_->setHidden(true);
-    self->window_.reset();
-    unregisterSystemNoticePanel(self.get());
-    if (auto d = self->delegate()) d->didDismissWithButtonIndex(*self, buttonIndex);
-  };
-  if (animated) {
-    View::animate(kDismissDuration, [self] { self->setAlpha(0); }, finish);
-  } else {
-    finish(true);
-  }
+}
+
+void AlertView::didDismiss(int buttonIndex) {
+  if (auto d = delegate()) d->didDismissWithButtonIndex(*this, buttonIndex);
 }
 
 SystemNotice AlertView::notice() const {
@@ -167,7 +105,7 @@ SystemNotice AlertView::notice() const {
   n.kind = kNoticeKindAlert;
   n.title = title_;
   n.message = message_;
-  n.buttons = buttons_;
+  n.buttons = buttonTitles_;
   n.tag = tag();
   return n;
 }
