@@ -23,6 +23,8 @@ ScrollView::ScrollView(const Rect& frame) : View(frame) {
   // The scroll view owns its recognizer, so the action may hold it plainly.
   pan_ = std::make_shared<PanGestureRecognizer>();
   pan_->addTarget([this](GestureRecognizer& r) { handlePan(static_cast<PanGestureRecognizer&>(r)); });
+  pinch_ = std::make_shared<PinchGestureRecognizer>();
+  pinch_->addTarget([this](GestureRecognizer& r) { handlePinch(static_cast<PinchGestureRecognizer&>(r)); });
 }
 
 ScrollView::~ScrollView() {
@@ -35,6 +37,7 @@ void ScrollView::attachPan() {
   // Attaching needs this view's shared pointer, which a constructor has not.
   if (pan_->view().get() == this) return;
   addGestureRecognizer(pan_);
+  addGestureRecognizer(pinch_);
 }
 
 void ScrollView::didMoveToSuperview() {
@@ -161,6 +164,7 @@ void ScrollView::setCanCancelContentTouches(bool on) {
 }
 
 bool ScrollView::gestureRecognizerShouldBegin(GestureRecognizer& recognizer) {
+  if (&recognizer == pinch_.get()) return maximumZoomScale_ > minimumZoomScale_ && zoomingView() != nullptr;
   if (&recognizer != pan_.get()) return View::gestureRecognizerShouldBegin(recognizer);
   if (!scrollEnabled_) return false;
   // A drag along an axis that cannot scroll is left to others (a swipe, an outer scroll view).
@@ -385,6 +389,89 @@ void ScrollView::applyZoom(double scale, Point keepCentre, bool useCentre) {
     setContentOffset(clampedOffset(contentOffset()));
   }
   if (auto d = delegate()) d->scrollViewDidZoom(*this);
+}
+
+void ScrollView::handlePinch(PinchGestureRecognizer& pinch) {
+  auto keep = shared_from_this();
+  auto view = zoomingView();
+  switch (pinch.state()) {
+    case GestureRecognizerState::Began: {
+      if (!view) return;
+      cancelMotion();
+      zooming_ = true;
+      pinchStartScale_ = zoomScale_;
+      Point between = pinch.locationInView(this);  // content coordinates
+      Point origin = view->frame().origin;
+      pinchAnchor_ = {(between.x - origin.x) / zoomScale_, (between.y - origin.y) / zoomScale_};
+      if (auto d = delegate()) d->scrollViewWillBeginZooming(*this, view.get());
+      break;
+    }
+    case GestureRecognizerState::Changed: {
+      if (!view || !zooming_) return;
+      Point between = pinch.locationInView(this);
+      Point offset = contentOffset();
+      Point onScreen{between.x - offset.x, between.y - offset.y};
+      applyZoom(pinchStartScale_ * pinch.scale(), {}, false);
+      // The anchor stays between the fingers.
+      setContentOffset(clampedOffset({pinchAnchor_.x * zoomScale_ - onScreen.x, pinchAnchor_.y * zoomScale_ - onScreen.y}));
+      break;
+    }
+    case GestureRecognizerState::Ended:
+    case GestureRecognizerState::Cancelled:
+      if (!zooming_) return;
+      zooming_ = false;
+      if (auto d = delegate()) d->scrollViewDidEndZooming(*this, view.get(), zoomScale_);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Pinch recognizer ---------------------------------------------------------
+
+double PinchGestureRecognizer::fingerDistance() const {
+  if (numberOfTouches() < 2) return 0;
+  Point a = locationOfTouch(0, nullptr), b = locationOfTouch(1, nullptr);
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+void PinchGestureRecognizer::touchesBegan(const TouchSet&, const Event&) {
+  if (numberOfTouches() == 2 && state() == GestureRecognizerState::Possible) {
+    startDistance_ = fingerDistance();
+    scale_ = 1;
+  } else if (numberOfTouches() > 2 && state() == GestureRecognizerState::Possible) {
+    setState(GestureRecognizerState::Failed);
+  }
+}
+
+void PinchGestureRecognizer::touchesMoved(const TouchSet&, const Event&) {
+  if (numberOfTouches() != 2 || startDistance_ <= 0) return;
+  double distance = fingerDistance();
+  scale_ = distance / startDistance_;
+  if (state() == GestureRecognizerState::Possible) {
+    if (std::fabs(distance - startDistance_) >= kHysteresis) setState(GestureRecognizerState::Began);
+  } else if (state() == GestureRecognizerState::Began || state() == GestureRecognizerState::Changed) {
+    setState(GestureRecognizerState::Changed);
+  }
+}
+
+void PinchGestureRecognizer::touchesEnded(const TouchSet&, const Event&) {
+  if (state() == GestureRecognizerState::Began || state() == GestureRecognizerState::Changed)
+    setState(GestureRecognizerState::Ended);
+  else if (state() == GestureRecognizerState::Possible)
+    setState(GestureRecognizerState::Failed);
+}
+
+void PinchGestureRecognizer::touchesCancelled(const TouchSet&, const Event&) {
+  if (state() == GestureRecognizerState::Began || state() == GestureRecognizerState::Changed)
+    setState(GestureRecognizerState::Cancelled);
+  else
+    setState(GestureRecognizerState::Failed);
+}
+
+void PinchGestureRecognizer::reset() {
+  startDistance_ = 0;
+  scale_ = 1;
 }
 
 void ScrollView::setZoomScale(double scale) { setZoomScale(scale, false); }

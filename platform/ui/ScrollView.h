@@ -7,19 +7,42 @@
 //   millisecond, target offset the delegate may change), didEndDragging
 //   (willDecelerate), and when it decelerates: willBeginDecelerating,
 //   didScroll..., didEndDecelerating.
-// An animated setContentOffset ends with didEndScrollingAnimation.
+// An animated setContentOffset ends with didEndScrollingAnimation. Two fingers
+// pinch the zooming view (willBeginZooming, didZoom..., didEndZooming), the
+// point between them staying under them.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/View.h"
 
 namespace platform {
 
 class ScrollView;
 class PanGestureRecognizer;
+
+// Two fingers moving apart or together: the scale is the fingers' distance over
+// their distance when the gesture began. Continuous (began, changed..., ended).
+class PinchGestureRecognizer : public GestureRecognizer {
+ public:
+  std::string className() const override { return "PinchGestureRecognizer"; }
+  double scale() const { return scale_; }
+  void touchesBegan(const TouchSet& touches, const Event& event) override;
+  void touchesMoved(const TouchSet& touches, const Event& event) override;
+  void touchesEnded(const TouchSet& touches, const Event& event) override;
+  void touchesCancelled(const TouchSet& touches, const Event& event) override;
+  void reset() override;
+  // Points the fingers' distance must change by before the gesture begins.
+  static constexpr double kHysteresis = 3;
+
+ private:
+  double fingerDistance() const;
+  double startDistance_ = 0;
+  double scale_ = 1;
+};
 
 class ScrollViewDelegate {
  public:
@@ -154,11 +177,14 @@ class ScrollView : public View {
 
   // The recognizer of dragging fingers.
   std::shared_ptr<PanGestureRecognizer> panGestureRecognizer() const { return pan_; }
+  // The recognizer of pinching fingers (begins only when there is a view to zoom
+  // and room between the minimum and maximum scale).
+  std::shared_ptr<PinchGestureRecognizer> pinchGestureRecognizer() const { return pinch_; }
   bool gestureRecognizerShouldBegin(GestureRecognizer& recognizer) override;
 
   void setBounds(const Rect& bounds) override;
   void didMoveToSuperview() override;
-  // Attaches the drag recognizer (done when the view gets a superview).
+  // Attaches the drag and pinch recognizers (done when the view gets a superview).
   void attachPan();
 
  protected:
@@ -171,6 +197,7 @@ class ScrollView : public View {
 
  private:
   void handlePan(PanGestureRecognizer& pan);
+  void handlePinch(PinchGestureRecognizer& pinch);
   void beginDrag();
   void dragTo(Point translation);
   void endDrag(Point velocityPerSecond);
@@ -187,6 +214,7 @@ class ScrollView : public View {
 
   std::weak_ptr<ScrollViewDelegate> delegate_;
   std::shared_ptr<PanGestureRecognizer> pan_;
+  std::shared_ptr<PinchGestureRecognizer> pinch_;
   Size contentSize_;
   EdgeInsets contentInset_;
   EdgeInsets indicatorInsets_;
@@ -231,6 +259,10 @@ class ScrollView : public View {
   };
   std::vector<Observation> observations_;
   ObservationToken nextObservation_ = 1;
+  // The pinch in progress: the scale it began at, and the point of the zooming
+  // view (at scale 1) between the fingers.
+  double pinchStartScale_ = 1;
+  Point pinchAnchor_;
 };
 
 }  // namespace platform
