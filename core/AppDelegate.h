@@ -33,6 +33,10 @@ class Window;
 namespace services {
 struct WeiboResponse;
 }
+class Application;
+class AlertDialog;
+class AlertDialogDelegate;
+struct Notification;
 }  // namespace platform
 
 // Used by the routing operations.
@@ -51,6 +55,7 @@ class RootViewController;
 class CityChangViewController;
 class CarCompareViewController;
 class PyxoPhoto;
+class PyxoPhotoBrowser;
 
 // Theme.
 inline constexpr char kThemeMode[] = "ThemeMode";
@@ -228,6 +233,84 @@ class AppDelegate : public platform::ApplicationDelegate,
   void didReceiveWeiboRequest(const platform::services::WeiboResponse& request);
   void didReceiveWeiboResponse(const platform::services::WeiboResponse& response);
 
+  // ---- Counts, pushes, prompts, location, read marks and network status ----
+  // (AppDelegateLocation.cpp, AppDelegateNetwork.cpp, AppDelegatePush.cpp,
+  // AppDelegatePrompts.cpp)
+
+  // Registers the observers below: the badge, the location outcome, the
+  // network status and the send queue's notices.
+  void addServiceObservers();
+
+  // Location: the observer of "GetLocationInfo". The first result after launch
+  // decides isTagFlag when a city was chosen before; on the first run a located
+  // city with a non-empty id becomes the chosen city and the chooser goes away.
+  void doGetLocationInfo(const platform::Notification& notification);
+  // The first run's city chooser over the window (set by the launch sequence
+  // while it is up; the new-version guide is newFeaturesImgView).
+  const std::shared_ptr<platform::View>& CityView() const { return CityView_; }
+  void setCityView(std::shared_ptr<platform::View> view) { CityView_ = std::move(view); }
+
+  // Read marks: ids of articles ("newsIDHistory.plist") and threads
+  // ("postIDHistory.plist") already opened, at most 500 per list, oldest first.
+  void saveNewsIDHistory(const std::string& listFile, const platform::Value& newsID);
+  bool searchNewsIDHistory(const std::string& listFile, const platform::Value& newsID);
+  // Home shortcuts: type 1 boards, 0 series; nullopt for an absent file or another type.
+  static std::optional<platform::Value> loadShortCutArrWithType(int type);
+  static void saveShortCutArr(const platform::Value& array, int type);
+  // The HTTP layer's reachability change: stored, and announced from the second change on.
+  void networkChanged(const platform::Notification& notification);
+  int getCurrentNetworkStatus() const { return networkStatus(); }
+  bool netWorkToastFlag() const { return netWorkToastFlag_; }
+  // The photo browser's data source over `photos`.
+  std::size_t numberOfPhotosInPhotoBrowser(const PyxoPhotoBrowser& browser) const;
+  std::shared_ptr<PyxoPhoto> photoAtIndex(const PyxoPhotoBrowser& browser, std::size_t index) const;
+  void didDisplayPhotoAtIndex(const PyxoPhotoBrowser& browser, std::size_t index) const;
+
+  // Pushes, the badge and the life events.
+  void didRegisterForRemoteNotificationsWithDeviceToken(platform::Application& app, const std::string& token) override;
+  void didReceiveRemoteNotification(platform::Application& app, const platform::Value& userInfo) override;
+  void applicationDidEnterBackground(platform::Application& app) override;
+  void applicationWillEnterForeground(platform::Application& app) override;
+  void applicationDidBecomeActive(platform::Application& app) override;
+  unsigned supportedInterfaceOrientationsForWindow(platform::Application& app) override;
+  bool shouldAutorotate() const { return false; }
+  // The observer of "SysMsgNumHelperGetMsgNumNotification".
+  void reciveSysMsgNumHelperGetMsgNumNotification(const platform::Notification& notification);
+  // The pending-push check after the start-up prompt: the card when one is due
+  // and allowed, else the theme prompt when nothing else is on screen.
+  void getPushData();
+  // Puts the card of the pending push over the window and clears the pending push.
+  void openPushCard();
+  const std::string& pushNewsId() const { return pushNewsId_; }
+  void setPushNewsId(const std::string& id) { pushNewsId_ = id; }
+  int pushType() const { return pushType_; }
+  void setPushType(int type) { pushType_ = type; }
+
+  // Start-up prompts: at most one of the draft notice, the rating request and the
+  // update notice, then getPushData.
+  void showStartupPrompt();
+  // The night or day offer, once per version each.
+  void checkChangeThemeNofity();
+  // Answers of the delegate's alerts (tags 100, 101, 401, 501, 502 as they close; 212 after).
+  void willDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex);
+  void didDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex);
+  // The send queue's status-bar notices.
+  void reciveSendBeginNotification(const platform::Notification& notification);
+  void reciveSendPostImageSuccessNotification(const platform::Notification& notification);
+  void reciveSendPostSuccessNotification(const platform::Notification& notification);
+  void reciveSendPostFaildNotification(const platform::Notification& notification);
+
+ private:
+  std::shared_ptr<platform::AlertDialogDelegate> alertDelegate();
+  void openDraftBox();
+  std::shared_ptr<platform::View> CityView_;
+  bool netWorkToastFlag_ = false;
+  std::string pushNewsId_ = "0";
+  int pushType_ = 1;
+  std::shared_ptr<platform::AlertDialogDelegate> alertDelegate_;
+
+ public:
+  // ---- end of counts, pushes, prompts, location, read marks and network status ----
 
  private:
   void handleNewsAdvertAnswer(const platform::Value& answer);

@@ -1,0 +1,40 @@
+#include "core/SysMsgNumHelper.h"
+
+#include "core/AppDelegate.h"
+#include "core/UserData.h"
+#include "net/PortalHosts.h"
+#include "net/Vorn5APIClient.h"
+#include "platform/foundation/NotificationCenter.h"
+
+namespace vorn {
+
+SysMsgNumHelper& SysMsgNumHelper::shareHelper() {
+  static SysMsgNumHelper helper;
+  return helper;
+}
+
+void SysMsgNumHelper::reGetmessageNum() {
+  auto& user = UserData::userDataInit();
+  if (!user.checkLogin()) return;
+  platform::Value parameters = platform::dictionary();
+  parameters["cookie"] = user.getUserID();
+  parameters["uid"] = user.getUserID();
+  parameters["ver"] = AppDelegate::getCurrentVersion();
+  auto& client = Vorn5APIClient::sharedClient();
+  // Without the cache on the way in, saved on the way out: a failed fetch posts
+  // the counts last received.
+  client.postPath(PortalHosts::url(PortalHost::Member, kGetMsgNumPath), parameters, false, true, client, false,
+                  [](const platform::Value& answer, const std::optional<ApiError>&) {
+                    if (answer.is_null()) return;
+                    auto& center = platform::NotificationCenter::defaultCenter();
+                    std::optional<platform::Value> parsed =
+                        platform::isData(answer) ? platform::parseJson(platform::bytesOf(answer)) : answer;
+                    if (parsed) {
+                      center.post(kSysMsgNumHelperGetMsgNumNotification, *parsed);
+                    } else {
+                      center.post(kSysMsgNumHelperGetMsgNumNotification);
+                    }
+                  });
+}
+
+}  // namespace vorn
