@@ -311,6 +311,59 @@ class AppDelegate : public platform::ApplicationDelegate,
 
  public:
   // ---- end of counts, pushes, prompts, location, read marks and network status ----
+  // ---- Launch sequence, launch picture and launch advert ----------------------
+  // The launch: services started, observers, push alias and the launch payload,
+  // the start-up requests, the window around the home container, the city
+  // chooser or the locator, the new-version guide, then the launch picture.
+  bool didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) override;
+  // The launch advert request and its answer.
+  void getADURL();
+  // The display step: the advert (or a default picture) fades in, the progress
+  // bar fills, the launch picture slides away; then the home screen and the prompt.
+  void displayAD();
+  // A tap on the launch picture: routes the advert by its type.
+  void onClickAD();
+  // Opens a picture set in the photo browser.
+  void getPICData(const std::string& pictureSetId);
+  // What the display step showed: "-1" the advert, "0"/"1" a default picture ("" before).
+  const std::string& getADImgIndex() const { return ADImgIndex_; }
+  void setADImgIndex(const std::string& index) { ADImgIndex_ = index; }
+  // The launch picture and its parts while they exist (null once gone).
+  const std::shared_ptr<platform::ImageView>& launchPicture() const { return launchPicture_; }
+  const std::shared_ptr<platform::ImageView>& launchAdImgView() const { return launchAdImgView_; }
+  const std::shared_ptr<platform::ImageView>& launchProgressView() const { return launchProgressView_; }
+  bool timeStopFlag() const { return timeStopFlag_; }
+  bool isLaunchTimerRunning() const { return launchTimer_ != 0; }
+  // The number the default picture is chosen by (tests pin it); by default the
+  // platform's generator seeded with the current second.
+  void setLaunchRandomSource(std::function<long()> source) { launchRandom_ = std::move(source); }
+
+ private:
+  void startLaunchServices(platform::Application& app, const platform::Value& options);
+  void readLaunchPayload(const platform::Value& options);
+  void buildHomeWindow();
+  void placeCityChooser();
+  void showNewFeaturesIfNewVersion();
+  void buildLaunchPicture();
+  void startLaunchTimer();
+  void handleLaunchAdvertAnswer(const platform::Value& answer);
+  void handleAdvertPicture(const std::string& url, const platform::Value& answer);
+  void handleAdvertButtonPicture(const std::string& url, const platform::Value& answer);
+  void runLaunchSlides();
+  void finishLaunchPicture();
+  void handlePictureSetAnswer(const platform::Value& answer);
+
+  std::shared_ptr<platform::ImageView> launchPicture_;
+  std::shared_ptr<platform::ImageView> launchAdImgView_;
+  std::shared_ptr<platform::ImageView> launchProgressView_;
+  std::uint64_t launchTimer_ = 0;
+  bool timeStopFlag_ = false;
+  bool clickADFlag_ = false;
+  std::string ADImgIndex_;
+  std::function<long()> launchRandom_;
+
+ public:
+
 
  private:
   void handleNewsAdvertAnswer(const platform::Value& answer);

@@ -1,0 +1,84 @@
+// CPU time of a whole launch against the demo portal: from the process handing
+// control to the application delegate until the launch picture has gone and the
+// home container is on screen. The launch's deliberate waits (the 2.0 s advert
+// wait, the fade, the bar and the slides) pass on the virtual clock, so what is
+// measured is the work, not the waiting.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/AppDelegate.h"
+#include "net/PortalHosts.h"
+#include "net/Vorn5APIClient.h"
+#include "net/Vorn5CacheClient.h"
+#include "platform/foundation/Files.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/services/ServicesReset.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ImageView.h"
+#include "portal/DemoPortal.h"
+
+namespace {
+
+constexpr double kStart = 1796875200.0;  // 2026-12-10 12:00 in Asia/Shanghai
+
+std::string temporaryHome() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX").string();
+  return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+void LaunchToHomeScreen(benchmark::State& state) {
+  const std::string home = temporaryHome();
+  auto& loop = platform::RunLoop::main();
+  loop.adoptCurrentThread();
+  loop.useVirtualClock(kStart);
+  platform::setHomeDirectory(home);
+  vorn::portal::DemoPortal portal;
+  if (!portal.start()) {
+    state.SkipWithError("the demo portal did not start");
+    return;
+  }
+  vorn::PortalHosts::setAllBaseUrls(portal.baseUrl());
+  vorn::Vorn5APIClient::resetSharedClient();
+  vorn::Vorn5CacheClient::sharedClient().init();
+
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::Application::sharedApplication().reset();
+    platform::services::resetAllServices();
+    platform::NotificationCenter::defaultCenter().reset();
+    auto& defaults = platform::UserDefaults::standardUserDefaults();
+    defaults.reset();
+    // A returning user: the whole launch picture runs.
+    defaults.setString("flag", "1");
+    defaults.setString("feature" + vorn::AppDelegate::getCurrentVersion(), "Done");
+    auto delegate = std::make_shared<vorn::AppDelegate>();
+    vorn::AppDelegate::setSharedAppDelegate(delegate);
+    state.ResumeTiming();
+
+    platform::Application::sharedApplication().launch();
+    // At most 20 virtual seconds, in the steps the automation's "wait" takes.
+    for (int step = 0; step < 400; ++step) {
+      auto picture = delegate->launchPicture();
+      if (!picture || !picture->superview()) break;
+      loop.runFor(0.05);
+    }
+
+    state.PauseTiming();
+    vorn::AppDelegate::setSharedAppDelegate(nullptr);
+    delegate.reset();
+    state.ResumeTiming();
+  }
+  platform::Application::sharedApplication().reset();
+  portal.stop();
+  std::filesystem::remove_all(home);
+}
+BENCHMARK(LaunchToHomeScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(20);
+
+}  // namespace
+
+BENCHMARK_MAIN();

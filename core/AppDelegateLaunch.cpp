@@ -1,0 +1,172 @@
+// The launch sequence: what the application does once, in one pass on the main
+// thread, between the process start and the first screen.
+#include "core/AppDelegate.h"
+#include "core/LaunchKeys.h"
+#include "core/ParentViewController.h"
+#include "core/ShareKeys.h"
+#include "core/UserData.h"
+#include "dealers/NewCityChangToolView.h"
+#include "home/NewFeaturesView.h"
+#include "home/RootViewController.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/services/AudienceMeasurement.h"
+#include "platform/services/CrashReporter.h"
+#include "platform/services/InstallAttribution.h"
+#include "platform/services/PerformanceMonitor.h"
+#include "platform/services/PushService.h"
+#include "platform/services/UsageAnalytics.h"
+#include "platform/services/WeChatShare.h"
+#include "platform/services/WeiboConnect.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Device.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/Window.h"
+
+namespace vorn {
+namespace {
+
+namespace services = platform::services;
+
+// The 640 by 1136 screen mode; anything else (or no mode) is the short screen.
+bool isTallScreen() {
+  const auto& screen = platform::Screen::mainScreen();
+  const auto mode = screen.currentModeSize();
+  return screen.hasCurrentMode() && mode.width == 640 && mode.height == 1136;
+}
+
+double screenHeight() { return isTallScreen() ? 568 : 480; }
+
+bool isSystemSevenOrEight() {
+  const std::string version = platform::Device::currentDevice().systemVersion();
+  return !version.empty() && (version[0] == '7' || version[0] == '8');
+}
+
+std::string featureKey() {
+  std::string key = kFeatureKeyFormat;
+  key.replace(key.find("%@"), 2, AppDelegate::getCurrentVersion());
+  return key;
+}
+
+}  // namespace
+
+bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) {
+  if (isSystemSevenOrEight()) setCurrentStatusBarStyle(1);
+  startLaunchServices(app, options);
+  readLaunchPayload(options);
+
+  auto& defaults = platform::UserDefaults::standardUserDefaults();
+  if (defaults.objectForKey(kFirstRunFlag).is_null()) {
+    defaults.setString(kFullScreenKey, kFullScreenShots);
+    defaults.setString(kFirstRunFlag, "1");
+    defaults.synchronize();
+  }
+
+  sendStartupRequests();
+  getADURL();
+
+  services::PushService::shared().registerForRemoteNotificationTypes(kPushNotificationTypes);
+  app.setNetworkActivityIndicatorVisible(true);
+  // Call point: the reachability and "GetLocationInfo" observers join here once
+  // the network-status and location take-over land.
+
+  buildHomeWindow();
+  const auto starts = defaults.stringForKey(kAppStartNums);
+  defaults.setString(kAppStartNums, starts ? std::to_string(defaults.integerForKey(kAppStartNums) + 1) : "1");
+  defaults.synchronize();
+  window()->setRootViewController(homePageNavigationController());
+
+  placeCityChooser();
+  window()->makeKeyAndVisible();
+  window()->setBackgroundColor(getCurrentMode() == kThemeModeNormal ? platform::Color::rgb255(53, 160, 217)
+                                                                     : platform::Color::rgb255(61, 132, 170));
+  if (CityView_) window()->bringSubviewToFront(CityView_);
+  showNewFeaturesIfNewVersion();
+  buildLaunchPicture();
+  // Call point: the send queue's status-bar notices are observed here once they land.
+  return true;
+}
+
+void AppDelegate::startLaunchServices(platform::Application& app, const platform::Value& options) {
+  services::UsageAnalytics::shared().start(kAnalyticsAppKey, kAnalyticsReportPolicy, kAnalyticsChannel);
+  services::PerformanceMonitor::shared().startWithAppId(kPerformanceMonitorAppId);
+  services::AudienceMeasurement::shared().start(kAudienceMeasurementAppKey, kAudienceMeasurementChannel, "");
+  services::AudienceMeasurement::shared().setLogEnabled(true);
+  services::InstallAttribution::shared().startWithAppId(kInstallAttributionAppId, kInstallAttributionChannel);
+  // Call point: the unread-count observer joins here once the count helper lands.
+
+  auto& push = services::PushService::shared();
+  push.setupWithOption(options);
+  push.setLogEnabled(false);
+  observePushServiceLogin();
+
+  if (UserData::userDataInit().checkLogin()) {
+    push.setTags({}, UserData::userDataInit().getUserID());
+  } else {
+    push.setTags({}, "");
+    app.setApplicationIconBadgeNumber(0);
+    push.setBadge(0);
+  }
+}
+
+void AppDelegate::readLaunchPayload(const platform::Value& options) {
+  const platform::Value& payload = platform::valueFor(options, platform::kLaunchOptionsRemoteNotificationKey);
+  pushNewsId_ = "0";
+  const bool hasId = platform::hasKey(payload, kPushIdKey);
+  if (hasId) pushNewsId_ = platform::plainTextOf(payload, kPushIdKey);
+  setShouldPopPush(hasId);
+  // Call point: the unread counts are asked for here once the count helper lands.
+  if (platform::hasKey(payload, kPushTypeKey))
+    pushType_ = static_cast<int>(platform::intValueOf(platform::Value(platform::textOf(payload, kPushTypeKey))));
+
+  auto& weibo = services::WeiboConnect::shared();
+  weibo.registerApp(kWeiboAppKey);
+  weibo.enableDebugMode(false);
+  services::WeChatShare::shared().registerApp(kWeChatAppId);
+  services::CrashReporter::shared().startWithApiKey(kCrashReporterApiKey);
+  std::weak_ptr<AppDelegate> weak = weak_from_this();
+  setWeiboResponseHandler([weak](const services::WeiboResponse& response) {
+    if (auto self = weak.lock()) self->didReceiveWeiboResponse(response);
+  });
+  setTimeStampFlag(false);
+}
+
+void AppDelegate::buildHomeWindow() {
+  setWindow(platform::Window::create(platform::Screen::mainScreen().bounds()));
+  auto home = std::make_shared<RootViewController>();
+  auto container = std::make_shared<ParentViewController>();
+  setViewController(home);
+  setHomePageNavigationController(container);
+  container->addChildViewController(home);
+  container->view()->addSubview(home->view());
+  container->refreshMarginValue(0);
+  home->view()->setFrame({0, 0, 320, screenHeight()});
+}
+
+void AppDelegate::placeCityChooser() {
+  auto& defaults = platform::UserDefaults::standardUserDefaults();
+  if (!defaults.objectForKey(kCityChosenFlag).is_null() && defaults.integerForKey(kCityChosenFlag) == 1) {
+    CityView_.reset();
+    // Call point: the locator (PhoneData openData) starts here once it lands.
+    return;
+  }
+  auto chooser = NewCityChangToolView::initWithFrame({0, 20, 320, screenHeight()});
+  chooser->setViewType(kCityViewTypeFirstRun);
+  chooser->AgainSatellitePositioning();
+  window()->addSubview(chooser);
+  CityView_ = chooser;
+}
+
+void AppDelegate::showNewFeaturesIfNewVersion() {
+  auto& defaults = platform::UserDefaults::standardUserDefaults();
+  const std::string key = featureKey();
+  if (!defaults.objectForKey(key).is_null()) return;
+  setFeaturesShown(true);
+  auto guide = NewFeaturesView::initWithFrame(platform::Screen::mainScreen().bounds());
+  window()->addSubview(guide);
+  setNewFeaturesImgView(guide);
+  defaults.setString(key, kFeatureDone);
+  defaults.synchronize();
+  cleanDatabase();
+}
+
+}  // namespace vorn
