@@ -3,11 +3,15 @@
 #include "core/AppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/ParentViewController.h"
+#include "core/PhoneData.h"
 #include "core/ShareKeys.h"
+#include "core/SysMsgNumHelper.h"
 #include "core/UserData.h"
 #include "dealers/NewCityChangToolView.h"
 #include "home/NewFeaturesView.h"
 #include "home/RootViewController.h"
+#include "ui/ComponentThemes.h"
+#include "ui/EmoticonCodes.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/services/AudienceMeasurement.h"
 #include "platform/services/CrashReporter.h"
@@ -50,6 +54,8 @@ std::string featureKey() {
 }  // namespace
 
 bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) {
+  installComponentThemes();
+  installEmoticonPattern();
   if (isSystemSevenOrEight()) setCurrentStatusBarStyle(1);
   startLaunchServices(app, options);
   readLaunchPayload(options);
@@ -66,8 +72,6 @@ bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, cons
 
   services::PushService::shared().registerForRemoteNotificationTypes(kPushNotificationTypes);
   app.setNetworkActivityIndicatorVisible(true);
-  // Call point: the reachability and "GetLocationInfo" observers join here once
-  // the network-status and location take-over land.
 
   buildHomeWindow();
   const auto starts = defaults.stringForKey(kAppStartNums);
@@ -82,7 +86,6 @@ bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, cons
   if (CityView_) window()->bringSubviewToFront(CityView_);
   showNewFeaturesIfNewVersion();
   buildLaunchPicture();
-  // Call point: the send queue's status-bar notices are observed here once they land.
   return true;
 }
 
@@ -92,7 +95,8 @@ void AppDelegate::startLaunchServices(platform::Application& app, const platform
   services::AudienceMeasurement::shared().start(kAudienceMeasurementAppKey, kAudienceMeasurementChannel, "");
   services::AudienceMeasurement::shared().setLogEnabled(true);
   services::InstallAttribution::shared().startWithAppId(kInstallAttributionAppId, kInstallAttributionChannel);
-  // Call point: the unread-count observer joins here once the count helper lands.
+  // The badge, location, network-status and send-queue observers, for the life of the process.
+  addServiceObservers();
 
   auto& push = services::PushService::shared();
   push.setupWithOption(options);
@@ -114,7 +118,7 @@ void AppDelegate::readLaunchPayload(const platform::Value& options) {
   const bool hasId = platform::hasKey(payload, kPushIdKey);
   if (hasId) pushNewsId_ = platform::plainTextOf(payload, kPushIdKey);
   setShouldPopPush(hasId);
-  // Call point: the unread counts are asked for here once the count helper lands.
+  SysMsgNumHelper::shareHelper().reGetmessageNum();
   if (platform::hasKey(payload, kPushTypeKey))
     pushType_ = static_cast<int>(platform::intValueOf(platform::Value(platform::textOf(payload, kPushTypeKey))));
 
@@ -146,7 +150,7 @@ void AppDelegate::placeCityChooser() {
   auto& defaults = platform::UserDefaults::standardUserDefaults();
   if (!defaults.objectForKey(kCityChosenFlag).is_null() && defaults.integerForKey(kCityChosenFlag) == 1) {
     CityView_.reset();
-    // Call point: the locator (PhoneData openData) starts here once it lands.
+    PhoneData::openData();
     return;
   }
   auto chooser = NewCityChangToolView::initWithFrame({0, 20, 320, screenHeight()});

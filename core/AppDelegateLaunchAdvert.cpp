@@ -307,7 +307,7 @@ void AppDelegate::finishLaunchPicture() {
     if (auto home = viewController()) home->getHotImageData();
     setCanPopPush(true);
   }
-  // Call point: the start-up prompt (draft, rating or update) is shown here once it lands.
+  showStartupPrompt();
 }
 
 // ---- Taps on the advert --------------------------------------------------------------

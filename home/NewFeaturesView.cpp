@@ -60,7 +60,7 @@ void NewFeaturesView::close() {
     auto delegate = AppDelegate::sharedAppDelegate();
     delegate->setFeaturesShown(false);
     delegate->setCanPopPush(true);
-    // Call point: the pending push card (getPushData) is checked here once it lands.
+    delegate->getPushData();
     if (auto home = delegate->viewController()) home->getHotImageData();
     self->removeFromSuperview();
     setStatusBarHidden(false);

@@ -7,15 +7,19 @@
 #include "core/AppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/ParentViewController.h"
+#include "core/PhoneData.h"
+#include "core/StartupPrompts.h"
 #include "core/ShareKeys.h"
 #include "core/StartupKeys.h"
 #include "dealers/NewCityChangToolView.h"
+#include "forum/compose/SendPostQueue.h"
 #include "home/NewFeaturesView.h"
 #include "home/RootViewController.h"
 #include "net/PortalTest.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/net/RequestLog.h"
+#include "platform/services/LocationManager.h"
 #include "platform/services/PushService.h"
 #include "platform/services/ServicesReset.h"
 #include "platform/services/UsageAnalytics.h"
@@ -27,6 +31,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TestDriver.h"
+#include "platform/ui/SystemNotice.h"
 #include "platform/ui/Window.h"
 
 namespace vorn {
@@ -49,6 +54,7 @@ class LaunchSequenceTest : public test::PortalTest {
     platform::net::setRequestLogger([this](const platform::net::SentRequest& r) { sent_.push_back(r.url); });
   }
   void TearDown() override {
+    PhoneData::closeData();
     platform::net::setRequestLogger({});
     services::resetAllServices();
     platform::Application::sharedApplication().reset();
@@ -267,6 +273,25 @@ TEST_F(LaunchSequenceTest, LaunchPayloadAndCountsAreRead) {
     ++starts;
     runFor(7);
   }
+}
+
+TEST_F(LaunchSequenceTest, ReturningUserIsLocatedAndALeftOverDraftIsOfferedOnceTheLaunchPictureIsGone) {
+  returningUser();
+  auto& defaults = platform::UserDefaults::standardUserDefaults();
+  defaults.setObject(kEditingDraftKey, platform::Value{{"kTypeKey", "1"}, {"postTitle", "提车"}, {"postContent", "作业"}});
+  services::LocationManager::setDevicePosition(31.2304, 121.4737);
+  launch();
+  runFor(0.1);
+  // Locating starts at once for a chosen city, and its look-up goes out.
+  EXPECT_TRUE(PhoneData::openData());
+  EXPECT_TRUE(platform::visibleSystemNoticePanels().empty());
+
+  runFor(8);
+  EXPECT_FALSE(launchPictureOnScreen());
+  const auto panels = platform::visibleSystemNoticePanels();
+  ASSERT_EQ(panels.size(), 1u);
+  EXPECT_EQ(panels[0]->notice().tag, kDraftAlertTag);
+  EXPECT_FALSE(portal().requestsTo(kCityByGpsPath).empty());
 }
 
 }  // namespace
