@@ -21,6 +21,8 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/TapGestureRecognizer.h"
 #include "platform/ui/Window.h"
+#include "ui/PyxoPhoto.h"
+#include "ui/PyxoPhotoBrowser.h"
 #include "ui/WebViewController.h"
 
 namespace vorn {
@@ -362,6 +364,25 @@ void AppDelegate::onClickAD() {
   }
 }
 
+namespace {
+// The application delegate's `photos` as a photo browser's data source. The
+// browser holds its source weakly, so one lives for the process.
+class DelegatePhotoSource : public PyxoPhotoBrowserDelegate {
+ public:
+  unsigned numberOfPhotosInPhotoBrowser(PyxoPhotoBrowser& browser) override {
+    return static_cast<unsigned>(AppDelegate::sharedAppDelegate()->numberOfPhotosInPhotoBrowser(browser));
+  }
+  std::shared_ptr<PyxoPhotoProtocol> photoAtIndex(PyxoPhotoBrowser& browser, unsigned index) override {
+    return AppDelegate::sharedAppDelegate()->photoAtIndex(browser, index);
+  }
+};
+
+std::shared_ptr<PyxoPhotoBrowserDelegate> delegatePhotoSource() {
+  static const auto source = std::make_shared<DelegatePhotoSource>();
+  return source;
+}
+}  // namespace
+
 void AppDelegate::getPICData(const std::string& pictureSetId) {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
   platform::Value parameters = platform::dictionary();
@@ -377,8 +398,23 @@ void AppDelegate::handlePictureSetAnswer(const platform::Value& answer) {
   if (!parsed || platform::countOf(*parsed) == 0) return;
   const platform::Value& pictures = platform::valueFor(*parsed, "picInfo");
   if (!platform::isArray(pictures)) return;
-  // Call point: the pictures become the photo browser's photos, and the browser
-  // is routed with pushController, once the photo browser lands.
+  std::vector<std::shared_ptr<PyxoPhoto>> photos;
+  for (const auto& entry : pictures) photos.push_back(PyxoPhoto::photoWithURL(platform::plainTextOf(entry, "picLink")));
+  setPhotos(photos);
+
+  auto browser = PyxoPhotoBrowser::initWithDelegate(delegatePhotoSource());
+  browser->setSuperController({});
+  browser->setDisplayActionButton(true);
+  browser->setDisplayNavArrows(false);
+  browser->setZoomPhotosToFill(true);
+  browser->setCurrentPhotoIndex(0);
+  browser->setDisplayCommentButton(false);
+  browser->setIntputStr("");
+  browser->setCommentNums("");
+  browser->setUpCaptionTitle("");
+  browser->setNewsID("");
+  browser->setCommentURL("");
+  pushController(browser);
 }
 
 }  // namespace vorn

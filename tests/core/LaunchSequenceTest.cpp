@@ -15,6 +15,8 @@
 #include "forum/compose/SendPostQueue.h"
 #include "home/NewFeaturesView.h"
 #include "home/RootViewController.h"
+#include "ui/PyxoPhoto.h"
+#include "ui/PyxoPhotoBrowser.h"
 #include "net/PortalTest.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/UserDefaults.h"
@@ -292,6 +294,47 @@ TEST_F(LaunchSequenceTest, ReturningUserIsLocatedAndALeftOverDraftIsOfferedOnceT
   ASSERT_EQ(panels.size(), 1u);
   EXPECT_EQ(panels[0]->notice().tag, kDraftAlertTag);
   EXPECT_FALSE(portal().requestsTo(kCityByGpsPath).empty());
+}
+
+TEST_F(LaunchSequenceTest, PictureSetAdvertOpensItsPicturesInThePhotoBrowser) {
+  struct Case {
+    const char* name;
+    std::string set;  // the picture-set answer
+    std::size_t photos;
+  } cases[] = {
+      {"two pictures", R"({"picInfo":[{"picLink":"PIC/a.jpg","picDesc":"x"},{"picLink":"PIC/b.jpg"}]})", 2},
+      {"not a list", R"({"picInfo":"none"})", 0},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::Application::sharedApplication().reset();
+    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    platform::UserDefaults::standardUserDefaults().reset();
+    returningUser();
+    portal().clearOverrides();
+    portal().clearLog();
+    const std::string base = portal().baseUrl() + "/pic/200x150/";
+    for (auto at = c.set.find("PIC/"); at != std::string::npos; at = c.set.find("PIC/")) c.set.replace(at, 4, base);
+    portal().overrideRoute(kLaunchAdvertPath,
+                           answer(R"({"status":"1","imgUrl":")" + advertUrl() + R"(","imgUrl1":")" + buttonUrl() +
+                                  R"(","type":"3","id":"77"})"));
+    portal().overrideRoute(kPictureSetPath, answer(c.set));
+    start_ = now();
+    launch();
+    runTo(2.5);
+    delegate().onClickAD();
+    runFor(1);
+    const auto asked = portal().requestsTo(kPictureSetPath);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].param("id"), "77");
+    const auto& stack = delegate().homePageNavigationController()->childViewControllers();
+    auto browser = std::dynamic_pointer_cast<PyxoPhotoBrowser>(stack.back());
+    ASSERT_EQ(browser != nullptr, c.photos > 0);
+    ASSERT_EQ(delegate().photos().size(), c.photos);
+    if (!browser) continue;
+    EXPECT_EQ(delegate().photos()[1]->photoURL(), std::optional<std::string>(base + "b.jpg"));
+    runFor(6);
+  }
 }
 
 }  // namespace
