@@ -141,6 +141,19 @@ void ParentViewController::pushChildViewController(const std::shared_ptr<platfor
       });
 }
 
+
+// The end state of a pop's slide: the top screen off to the right, the one
+// under it back in place and upright.
+static void slideOffForPop(const std::shared_ptr<platform::ViewController>& top,
+                           const std::shared_ptr<platform::ViewController>& below, const platform::Rect& bounds) {
+  if (top) top->view()->setFrame(bounds.offsetBy(bounds.width(), 0));
+  if (!below) return;
+  auto v = below->view();
+  v->setFrame(bounds);
+  v->setTransform(platform::AffineTransform::identity());
+  v->setCenter({ParentViewController::kLayoutCenterX, bounds.height() / 2});
+}
+
 void ParentViewController::popChildViewController() {
   if (isPushing_) return;
   isPushing_ = true;
@@ -163,15 +176,7 @@ void ParentViewController::popChildViewController() {
   std::weak_ptr<ParentViewController> weak = std::static_pointer_cast<ParentViewController>(shared_from_this());
   platform::View::animate(
       kPushDuration, 0, 0,
-      [&] {
-        if (top) top->view()->setFrame(bounds.offsetBy(bounds.width(), 0));
-        if (below) {
-          auto v = below->view();
-          v->setFrame(bounds);
-          v->setTransform(platform::AffineTransform::identity());
-          v->setCenter({kLayoutCenterX, bounds.height() / 2});
-        }
-      },
+      [&] { slideOffForPop(top, below, bounds); },
       [weak, top, below](bool) {
         auto self = weak.lock();
         if (!self) return;
@@ -198,15 +203,7 @@ void ParentViewController::popChildViewControllerWithAnimated(bool animated) {
   ++slidesRunning_;
   platform::View::animate(
       kPopAnimatedDuration, 0, 0,
-      [&] {
-        if (top) top->view()->setFrame(bounds.offsetBy(bounds.width(), 0));
-        if (below) {
-          auto v = below->view();
-          v->setFrame(bounds);
-          v->setTransform(platform::AffineTransform::identity());
-          v->setCenter({kLayoutCenterX, bounds.height() / 2});
-        }
-      },
+      [&] { slideOffForPop(top, below, bounds); },
       [weak, top, below](bool) {
         auto self = weak.lock();
         if (!self) return;
