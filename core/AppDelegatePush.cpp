@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/AppDelegate.h"
+#include "core/LaunchKeys.h"
 #include "core/StartupKeys.h"
 #include "core/StartupPrompts.h"
 #include "core/SysMsgNumHelper.h"
@@ -26,8 +27,6 @@
 namespace vorn {
 namespace {
 
-constexpr char kPushTypeKey[] = "type";
-constexpr char kPushIdKey[] = "id";
 constexpr char kPushApsKey[] = "aps";
 constexpr char kPushAlertKey[] = "alert";
 constexpr char kPushSoundFile[] = "/System/Library/Audio/UISounds/sms-received1.caf";
