@@ -1,5 +1,7 @@
 #include "ui/PyxoTapDetectingImageView.h"
 
+#include "ui/PyxoTapDetectingView.h"
+
 namespace vorn {
 
 PyxoTapDetectingImageView::PyxoTapDetectingImageView(const platform::Rect& frame) : ImageView(frame) {
@@ -13,17 +15,7 @@ PyxoTapDetectingImageView::PyxoTapDetectingImageView(std::shared_ptr<const platf
 }
 
 void PyxoTapDetectingImageView::touchesEnded(const platform::TouchSet& touches, const platform::Event& event) {
-  if (!touches.empty()) {
-    const platform::Touch& touch = *touches.front();
-    if (auto d = tapDelegate()) {
-      switch (touch.tapCount()) {
-        case 1: d->singleTapDetected(*this, touch); break;
-        case 2: d->doubleTapDetected(*this, touch); break;
-        case 3: d->tripleTapDetected(*this, touch); break;
-        default: break;
-      }
-    }
-  }
+  reportTapCount(*this, tapDelegate(), touches);
   ImageView::touchesEnded(touches, event);
 }
 

@@ -7,17 +7,7 @@ PyxoTapDetectingView::PyxoTapDetectingView(const platform::Rect& frame) : View(f
 }
 
 void PyxoTapDetectingView::touchesEnded(const platform::TouchSet& touches, const platform::Event& event) {
-  if (!touches.empty()) {
-    const platform::Touch& touch = *touches.front();
-    if (auto d = tapDelegate()) {
-      switch (touch.tapCount()) {
-        case 1: d->singleTapDetected(*this, touch); break;
-        case 2: d->doubleTapDetected(*this, touch); break;
-        case 3: d->tripleTapDetected(*this, touch); break;
-        default: break;
-      }
-    }
-  }
+  reportTapCount(*this, tapDelegate(), touches);
   View::touchesEnded(touches, event);
 }
 

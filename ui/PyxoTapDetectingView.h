@@ -20,6 +20,20 @@ class PyxoTapDetectingViewDelegate {
   virtual void tripleTapDetected(PyxoTapDetectingView& view, const platform::Touch& touch) { (void)view; (void)touch; }
 };
 
+// Tells `delegate` of the tap count of the first ended touch (1, 2 or 3), as
+// both tap-detecting views do.
+template <class Sender, class Delegate>
+void reportTapCount(Sender& sender, const std::shared_ptr<Delegate>& delegate, const platform::TouchSet& touches) {
+  if (touches.empty() || !delegate) return;
+  const platform::Touch& touch = *touches.front();
+  switch (touch.tapCount()) {
+    case 1: delegate->singleTapDetected(sender, touch); break;
+    case 2: delegate->doubleTapDetected(sender, touch); break;
+    case 3: delegate->tripleTapDetected(sender, touch); break;
+    default: break;
+  }
+}
+
 class PyxoTapDetectingView : public platform::View {
  public:
   explicit PyxoTapDetectingView(const platform::Rect& frame = {});
