@@ -5,6 +5,7 @@
 #include "platform/foundation/Files.h"
 #include "platform/foundation/Plist.h"
 #include "platform/foundation/Text.h"
+#include "platform/ui/ImageDownloadCache.h"
 
 namespace vorn {
 namespace {
@@ -84,7 +85,8 @@ void Vorn5CacheClient::clearDataCache() { platform::removeItem(cacheDir()); }
 std::string Vorn5CacheClient::getImgCacheSize() const {
   const std::string folder = imgCacheDir();
   if (!platform::isDirectory(folder)) return kNoPictureCache;
-  const std::uint64_t downloaderBytes = imageDownloadCacheDiskSize_ ? imageDownloadCacheDiskSize_() : 0;
+  const std::uint64_t downloaderBytes = imageDownloadCacheDiskSize_ ? imageDownloadCacheDiskSize_()
+                                                                    : platform::ImageDownloadCache::sharedManager().getSize();
   // Megabytes in single precision, as the settings have always shown them.
   const float folderMb = static_cast<float>(_folderSizeAtPath(folder)) / 1024.0f / 1024.0f;
   const float downloaderMb = static_cast<float>(downloaderBytes) / 1024.0f / 1024.0f;

@@ -60,7 +60,8 @@ class Vorn5CacheClient {
   // The advert file name: "img" followed by the address without "://" and "/".
   static std::string convertUrlStrToSaveStr(std::string_view pictureUrl);
 
-  // Where the picture downloader's disk size comes from (bytes; none: 0).
+  // Where the picture downloader's disk size comes from (bytes); by default, and
+  // after an empty function, the shared downloader's disk cache.
   void setImageDownloadCacheDiskSize(std::function<std::uint64_t()> source);
 
  private:

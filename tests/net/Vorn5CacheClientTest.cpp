@@ -4,6 +4,7 @@
 #include <string>
 
 #include "net/Vorn5CacheClient.h"
+#include "platform/ui/ImageDownloadCache.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/Plist.h"
 #include "platform/foundation/TempHome.h"
@@ -98,6 +99,19 @@ TEST_F(Vorn5CacheClientTest, PictureCacheSizeInMegabytes) {
 
   cache().clearImgCache();
   EXPECT_EQ(cache().getImgCacheSize(), "0MB");
+}
+
+TEST_F(Vorn5CacheClientTest, SharedDownloadersDiskCacheCountsByDefault) {
+  writePicture("b.jpg", 104'858);
+  cache().setImageDownloadCacheDiskSize({});
+  auto& downloader = platform::ImageDownloadCache::sharedManager();
+  downloader.clearDisk();
+  ASSERT_TRUE(platform::createDirectory(downloader.diskCachePath()));
+  ASSERT_TRUE(platform::writeFileAtomically(platform::joinPath(downloader.diskCachePath(), "stored"),
+                                            std::string(2 * 1024 * 1024, 'x')));
+  EXPECT_EQ(cache().getImgCacheSize(), "2.1MB");
+  downloader.clearDisk();
+  EXPECT_EQ(cache().getImgCacheSize(), "0.1MB");
 }
 
 TEST_F(Vorn5CacheClientTest, DownloaderCacheBeyondFourGigabytesCountsWhole) {
