@@ -18,19 +18,15 @@ struct Recorder : AlertDialogDelegate {
   void didDismissWithButtonIndex(AlertDialog&, int i) override { calls.push_back("did " + std::to_string(i)); }
 };
 
-class AlertDialogTest : public testing::UiTest {
+class AlertDialogTest : public testing::NoticeUiTest {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
-    resetSystemNotices();
-    setSystemNoticeListener([this](const SystemNotice& n) { notices.push_back(n); });
-    window = makeWindow();
+    NoticeUiTest::SetUp();
     delegate = std::make_shared<Recorder>();
   }
   void TearDown() override {
-    resetSystemNotices();
     AlertDialog::setLookProvider({});
-    UiTest::TearDown();
+    NoticeUiTest::TearDown();
   }
   // Every view in the subtree whose automation text is `text`.
   static std::shared_ptr<View> findText(const std::shared_ptr<View>& root, const std::string& text) {
@@ -40,9 +36,7 @@ class AlertDialogTest : public testing::UiTest {
     }
     return nullptr;
   }
-  std::shared_ptr<Window> window;
   std::shared_ptr<Recorder> delegate;
-  std::vector<SystemNotice> notices;
 };
 
 TEST_F(AlertDialogTest, ButtonIndexesWithAndWithoutCancelButton) {

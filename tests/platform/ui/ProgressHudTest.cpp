@@ -15,19 +15,15 @@ struct HiddenCounter : ProgressHudDelegate {
   void hudWasHidden(ProgressHud&) override { ++hidden; }
 };
 
-class ProgressHudTest : public testing::UiTest {
+class ProgressHudTest : public testing::NoticeUiTest {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
-    resetSystemNotices();
-    setSystemNoticeListener([this](const SystemNotice& n) { notices.push_back(n); });
-    window = makeWindow();
+    NoticeUiTest::SetUp();
     delegate = std::make_shared<HiddenCounter>();
   }
   void TearDown() override {
-    resetSystemNotices();
     ProgressHud::setLookProvider({});
-    UiTest::TearDown();
+    NoticeUiTest::TearDown();
   }
   std::shared_ptr<ProgressHud> textNotice(const std::string& text) {
     auto hud = ProgressHud::initWithWindow(window);
@@ -37,9 +33,7 @@ class ProgressHudTest : public testing::UiTest {
     hud->setDelegate(delegate);
     return hud;
   }
-  std::shared_ptr<Window> window;
   std::shared_ptr<HiddenCounter> delegate;
-  std::vector<SystemNotice> notices;
 };
 
 TEST_F(ProgressHudTest, TextNoticeShowsItsBoxCentredAndReportsItself) {

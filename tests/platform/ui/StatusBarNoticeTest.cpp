@@ -9,22 +9,16 @@
 namespace platform {
 namespace {
 
-class StatusBarNoticeTest : public testing::UiTest {
+class StatusBarNoticeTest : public testing::NoticeUiTest {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
+    NoticeUiTest::SetUp();
     StatusBarNotice::shared().reset();
-    resetSystemNotices();
-    setSystemNoticeListener([this](const SystemNotice& n) { notices.push_back(n); });
-    window = makeWindow();
   }
   void TearDown() override {
     StatusBarNotice::shared().reset();
-    resetSystemNotices();
-    UiTest::TearDown();
+    NoticeUiTest::TearDown();
   }
-  std::shared_ptr<Window> window;
-  std::vector<SystemNotice> notices;
 };
 
 TEST_F(StatusBarNoticeTest, MessageStaysUntilReplacedAndItsWindowIsRecognisable) {

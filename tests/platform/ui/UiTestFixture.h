@@ -4,7 +4,11 @@
 
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include <memory>
+#include <vector>
+
 #include "platform/ui/Application.h"
+#include "platform/ui/SystemNotice.h"
 #include "platform/ui/Window.h"
 
 namespace platform::testing {
@@ -29,6 +33,23 @@ class UiTest : public ::testing::Test {
     w->makeKeyAndVisible();
     return w;
   }
+};
+
+// A UiTest with a key window that records every system notice shown.
+class NoticeUiTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    resetSystemNotices();
+    setSystemNoticeListener([this](const SystemNotice& n) { notices.push_back(n); });
+    window = makeWindow();
+  }
+  void TearDown() override {
+    resetSystemNotices();
+    UiTest::TearDown();
+  }
+  std::shared_ptr<Window> window;
+  std::vector<SystemNotice> notices;
 };
 
 inline void expectRect(const Rect& r, double x, double y, double w, double h) {
