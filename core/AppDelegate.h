@@ -41,11 +41,7 @@ struct Notification;
 
 // Used by the routing operations.
 namespace platform {
-class View;
 class ViewController;
-namespace services {
-struct WeiboResponse;
-}  // namespace services
 }  // namespace platform
 
 namespace vorn {
@@ -152,8 +148,6 @@ class AppDelegate : public platform::ApplicationDelegate,
                const platform::Value& annotation) override;
   // Hands the address to Weibo and answers what it answered.
   bool handleOpenURL(platform::Application& app, const std::string& url) override;
-  // Who hears Weibo's answers that arrive through incoming addresses.
-  void setWeiboResponseHandler(std::function<void(const platform::services::WeiboResponse&)> handler);
   // The launch picture and the new-version guide while they are on screen; the
   // "main" route takes them off.
   const std::shared_ptr<platform::View>& launchImgView() const { return launchImgView_; }
@@ -164,7 +158,7 @@ class AppDelegate : public platform::ApplicationDelegate,
  private:
   void routeIncomingQuery(const std::string& query);
   void rebuildHomeContainer();
-  std::function<void(const platform::services::WeiboResponse&)> weiboResponseHandler_;
+  bool handOverToWeibo(const std::string& url);
   std::shared_ptr<platform::View> launchImgView_;
   std::shared_ptr<platform::View> newFeaturesImgView_;
 

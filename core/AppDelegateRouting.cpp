@@ -127,26 +127,22 @@ bool AppDelegate::openURL(platform::Application&, const std::string& url, const 
     if (pieces.size() == 2) routeIncomingQuery(pieces[1]);
   }
 
-  if (sourceApplication == kWeiboSourceApplication) {
-    std::weak_ptr<AppDelegate> weak = weak_from_this();
-    return platform::services::WeiboConnect::shared().handleOpenURL(url, [weak](const platform::services::WeiboResponse& response) {
-      if (auto self = weak.lock(); self && self->weiboResponseHandler_) self->weiboResponseHandler_(response);
-    });
-  }
+  if (sourceApplication == kWeiboSourceApplication) return handOverToWeibo(url);
   if (sourceApplication == kWeChatSourceApplication)
     return platform::services::WeChatShare::shared().handleOpenURL(url, [](const platform::services::WeChatResponse&) {});
   return false;
 }
 
-bool AppDelegate::handleOpenURL(platform::Application&, const std::string& url) {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
-  return platform::services::WeiboConnect::shared().handleOpenURL(url, [weak](const platform::services::WeiboResponse& response) {
-    if (auto self = weak.lock(); self && self->weiboResponseHandler_) self->weiboResponseHandler_(response);
-  });
-}
+bool AppDelegate::handleOpenURL(platform::Application&, const std::string& url) { return handOverToWeibo(url); }
 
-void AppDelegate::setWeiboResponseHandler(std::function<void(const platform::services::WeiboResponse&)> handler) {
-  weiboResponseHandler_ = std::move(handler);
+// Weibo's answers come back to this delegate, which handles them with the share
+// and sign-in glue.
+bool AppDelegate::handOverToWeibo(const std::string& url) {
+  std::weak_ptr<AppDelegate> weak = weak_from_this();
+  return platform::services::WeiboConnect::shared().handleOpenURL(
+      url, [weak](const platform::services::WeiboResponse& response) {
+        if (auto self = weak.lock()) self->didReceiveWeiboResponse(response);
+      });
 }
 
 void AppDelegate::routeIncomingQuery(const std::string& query) {
