@@ -127,10 +127,6 @@ void AppDelegate::readLaunchPayload(const platform::Value& options) {
   weibo.enableDebugMode(false);
   services::WeChatShare::shared().registerApp(kWeChatAppId);
   services::CrashReporter::shared().startWithApiKey(kCrashReporterApiKey);
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
-  setWeiboResponseHandler([weak](const services::WeiboResponse& response) {
-    if (auto self = weak.lock()) self->didReceiveWeiboResponse(response);
-  });
   setTimeStampFlag(false);
 }
 
