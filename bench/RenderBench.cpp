@@ -1,15 +1,21 @@
 // One full frame of a representative screen: a navigation bar, a picture
-// strip, a list of rows with texts and thumbnails, a tab bar; and what is left
+// strip, a list of rows with labels and thumbnails, a tab bar of buttons
+// (the real controls' painters); and what is left
 // of the 60 Hz frame budget after drawing it.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/render/Renderer.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 
@@ -19,15 +25,24 @@ using namespace platform;
 
 constexpr double kFrameBudgetMs = 1000.0 / 60;
 
-class TextBox : public View {
- public:
-  TextBox(const Rect& frame, std::string text) : View(frame), text_(std::move(text)) {}
-  std::string className() const override { return "BenchText"; }
-  std::string automationText() const override { return text_; }
+std::shared_ptr<Label> text(const Rect& frame, const std::string& value, double size, const Color& color,
+                            TextAlignment alignment = TextAlignment::Left) {
+  auto label = Label::create(frame);
+  label->setText(value);
+  label->setFont(Font::systemFont(size));
+  label->setTextColor(color);
+  label->setTextAlignment(alignment);
+  return label;
+}
 
- private:
-  std::string text_;
-};
+// A thumbnail-sized picture (106 x 80 pixels, a gradient).
+std::shared_ptr<Image> thumbnail() {
+  std::vector<std::uint8_t> px;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 106; ++x)
+      px.insert(px.end(), {static_cast<std::uint8_t>(x * 2), static_cast<std::uint8_t>(y * 3), 160, 255});
+  return Image::create(106, 80, 2, std::move(px));
+}
 
 std::shared_ptr<View> box(const Rect& frame, const Color& color, double radius = 0) {
   auto v = View::create(frame);
@@ -41,21 +56,33 @@ std::shared_ptr<Window> buildScreen() {
   window->setBackgroundColor(Color::white());
   window->makeKeyAndVisible();
   auto bar = box({0, 20, 320, 44}, Color::rgb255(200, 30, 40));
-  bar->addSubview(std::make_shared<TextBox>(Rect{110, 0, 100, 44}, "沃恩汽车"));
+  bar->addSubview(text({60, 0, 200, 44}, "沃恩汽车", 18, Color::white(), TextAlignment::Center));
   window->addSubview(bar);
-  auto focus = box({0, 64, 320, 150}, Color::rgb255(90, 90, 90));
-  focus->addSubview(std::make_shared<TextBox>(Rect{8, 120, 304, 30}, "新款车型上市 全系降价三万元"));
+  auto focus = ImageView::create({0, 64, 320, 150});
+  focus->setImage(thumbnail());
+  focus->setContentMode(ContentMode::ScaleAspectFill);
+  focus->setClipsToBounds(true);
+  focus->addSubview(text({8, 120, 304, 30}, "新款车型上市 全系降价三万元", 15, Color::white()));
   window->addSubview(focus);
+  auto picture = thumbnail();
   for (int i = 0; i < 6; ++i) {
     auto row = box({0, 214.0 + 50 * i, 320, 50}, Color::white());
-    row->addSubview(box({8, 5, 53, 40}, Color::rgb255(150, 170, 200), 3));
-    row->addSubview(std::make_shared<TextBox>(Rect{70, 2, 240, 24}, "第" + std::to_string(i + 1) + "条新闻标题 Test Drive"));
-    row->addSubview(std::make_shared<TextBox>(Rect{70, 26, 240, 20}, "2026-12-10 评论 12"));
+    auto thumb = ImageView::create({8, 5, 53, 40});
+    thumb->setImage(picture);
+    row->addSubview(thumb);
+    row->addSubview(text({70, 2, 240, 24}, "第" + std::to_string(i + 1) + "条新闻标题 Test Drive", 15, Color::black()));
+    row->addSubview(text({70, 26, 240, 20}, "2026-12-10 评论 12", 12, Color::gray()));
     row->addSubview(box({0, 49, 320, 1}, Color::lightGray()));
     window->addSubview(row);
   }
   auto tabs = box({0, 519, 320, 49}, Color::rgb255(30, 30, 30));
-  for (int i = 0; i < 5; ++i) tabs->addSubview(std::make_shared<TextBox>(Rect{64.0 * i + 12, 10, 52, 30}, "首页"));
+  for (int i = 0; i < 5; ++i) {
+    auto tab = Button::create({64.0 * i, 0, 64, 49});
+    tab->setTitle("首页", ControlState::Normal);
+    tab->setSelected(i == 0);
+    tab->setTitleColor(Color::rgb255(200, 30, 40), ControlState::Selected);
+    tabs->addSubview(tab);
+  }
   window->addSubview(tabs);
   return window;
 }

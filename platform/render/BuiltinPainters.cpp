@@ -203,6 +203,7 @@ void registerBuiltinPainters() {
     registerPainter("WebView", paintWebView);
     registerPainter("MapView", paintMapView);
     registerPainter("PinAnnotationView", paintPin);
+    registerControlPainters();
   });
 }
 

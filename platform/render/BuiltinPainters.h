@@ -6,6 +6,9 @@
 namespace platform::render {
 
 void registerBuiltinPainters();
+// The controls' painters (labels, buttons, pictures, text fields, switches...),
+// registered by type; part of the built-in ones.
+void registerControlPainters();
 // A view of an unknown class shows its automation text (17 points, dark,
 // left-aligned, centred vertically).
 void paintGenericContent(PaintContext& context, const View& view, const Rect& bounds);

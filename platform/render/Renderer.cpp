@@ -5,13 +5,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
+#include <typeindex>
+#include <unordered_map>
 
 #include "platform/foundation/Date.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/render/BuiltinPainters.h"
+#include "platform/render/ImagePainter.h"
 #include "platform/render/TextPainter.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/View.h"
 #include "platform/ui/ViewController.h"
@@ -32,6 +37,22 @@ std::map<std::string, ViewPainter>& painters() {
   return table;
 }
 
+struct TypePainter {
+  bool (*matches)(const View&);
+  ViewPainter painter;
+};
+// A deque keeps the painters where they are as more are registered.
+std::deque<TypePainter>& typePainters() {
+  static std::deque<TypePainter> table;
+  return table;
+}
+// The type painter found for each dynamic type (null: none), so a frame asks
+// each class's matchers once.
+std::unordered_map<std::type_index, const ViewPainter*>& typeCache() {
+  static std::unordered_map<std::type_index, const ViewPainter*> cache;
+  return cache;
+}
+
 bool finite(const Rect& r) {
   return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) && std::isfinite(r.height());
 }
@@ -42,8 +63,8 @@ bool finite(const AffineTransform& t) {
 
 void setColor(cairo_t* cr, const Color& c) { cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha); }
 
-// A rectangle cut down to what the clip can show (with a margin for strokes),
-// so huge views stay within Cairo's coordinate range.
+}  // namespace
+
 Rect visiblePart(cairo_t* cr, const Rect& rect) {
   double x1, y1, x2, y2;
   cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
@@ -52,7 +73,7 @@ Rect visiblePart(cairo_t* cr, const Rect& rect) {
   return rect.intersection(clip);
 }
 
-void roundedRectPath(cairo_t* cr, const Rect& rect, double radius) {
+void addRoundedRectPath(cairo_t* cr, const Rect& rect, double radius) {
   double r = std::min({radius, rect.width() / 2, rect.height() / 2});
   if (r <= 0) {
     cairo_rectangle(cr, rect.x(), rect.y(), rect.width(), rect.height());
@@ -66,6 +87,8 @@ void roundedRectPath(cairo_t* cr, const Rect& rect, double radius) {
   cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
   cairo_close_path(cr);
 }
+
+namespace {
 
 // The part of a rounded rectangle worth drawing: huge rectangles are cut to
 // the clip (their corners are far away anyway).
@@ -113,7 +136,7 @@ class TreePainter {
     if (!background.isClear()) {
       double r = radius;
       Rect part = drawablePart(cr, local, r);
-      fillRoundedRect(context_, part, r, background);
+      fillWithColor(context_, part, r, background);
     }
 
     bool clips = layer.masksToBounds;
@@ -121,12 +144,14 @@ class TreePainter {
     if (clips) {
       double r = radius;
       Rect part = drawablePart(cr, local, r);
-      roundedRectPath(cr, part, r);
+      addRoundedRectPath(cr, part, r);
       cairo_clip(cr);
     }
     if (!clips || !clipIsEmpty()) {
       cairo_translate(cr, -bounds.x(), -bounds.y());
-      if (auto* painter = painterFor(view.className())) (*painter)(context_, view, bounds);
+      // The layer's picture fills the bounds as the content mode places it.
+      if (layer.contents) drawImageInBounds(context_, *layer.contents, bounds, view.contentMode());
+      if (auto* painter = painterFor(view)) (*painter)(context_, view, bounds);
       else paintGenericContent(context_, view, bounds);
       for (auto& child : view.subviews()) paint(*child, depth + 1);
     }
@@ -218,23 +243,45 @@ void registerPainter(const std::string& className, ViewPainter painter) {
   painters()[className] = std::move(painter);
 }
 
+void registerTypePainter(bool (*matches)(const View& view), ViewPainter painter) {
+  if (!matches) return;
+  typePainters().push_back({matches, std::move(painter)});
+  typeCache().clear();
+}
+
 const ViewPainter* painterFor(const std::string& className) {
   registerBuiltinPainters();
   auto it = painters().find(className);
   return it == painters().end() ? nullptr : &it->second;
 }
 
+const ViewPainter* painterFor(const View& view) {
+  if (auto* byName = painterFor(view.className())) return byName;
+  auto& cache = typeCache();
+  std::type_index type(typeid(view));
+  if (auto it = cache.find(type); it != cache.end()) return it->second;
+  const ViewPainter* found = nullptr;
+  for (auto& entry : typePainters()) {
+    if (entry.matches(view)) {
+      found = &entry.painter;
+      break;
+    }
+  }
+  cache.emplace(type, found);
+  return found;
+}
+
 void fillRoundedRect(PaintContext& context, const Rect& rect, double radius, const Color& color) {
   if (rect.width() <= 0 || rect.height() <= 0) return;
   setColor(context.cr, color);
-  roundedRectPath(context.cr, rect, radius);
+  addRoundedRectPath(context.cr, rect, radius);
   cairo_fill(context.cr);
 }
 
 void strokeRoundedRect(PaintContext& context, const Rect& rect, double radius, double lineWidth, const Color& color) {
   if (rect.width() <= 0 || rect.height() <= 0) return;
   setColor(context.cr, color);
-  roundedRectPath(context.cr, rect, radius);
+  addRoundedRectPath(context.cr, rect, radius);
   cairo_set_line_width(context.cr, lineWidth);
   cairo_stroke(context.cr);
 }
@@ -248,8 +295,11 @@ Bitmap renderScreen(const RenderOptions& options) {
   // An empty screen is black, as the device's is.
   cairo_set_source_rgb(canvas.cr, 0, 0, 0);
   cairo_paint(canvas.cr);
+  auto windows = Application::sharedApplication().windows();
+  for (auto& window : windows)
+    if (window) window->layoutIfNeeded();
   TreePainter painter(canvas.cr, time, scale);
-  for (auto& window : Application::sharedApplication().windows()) painter.paint(*window, 0);
+  for (auto& window : windows) painter.paint(*window, 0);
   if (options.statusBar) paintStatusBar(canvas.cr, time, scale);
   return bitmap;
 }

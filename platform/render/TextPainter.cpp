@@ -23,6 +23,9 @@ PangoContext* sharedContext() {
     cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
     pango_cairo_context_set_font_options(c, fo);
     cairo_font_options_destroy(fo);
+    // Glyphs go where their advances put them, not rounded to whole pixels,
+    // so a line is exactly as wide as the metrics model measures it.
+    pango_context_set_round_glyph_positions(c, FALSE);
     return c;
   }();
   return context;
@@ -38,6 +41,11 @@ PangoLayout* makeLayout(cairo_t* cr, const Font& font) {
   pango_font_description_set_weight(desc, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_layout_set_font_description(layout, desc);
   pango_font_description_free(desc);
+  // The metrics model adds advances one by one: no kerning, no ligatures.
+  PangoAttrList* attributes = pango_attr_list_new();
+  pango_attr_list_insert(attributes, pango_attr_font_features_new("kern 0, liga 0"));
+  pango_layout_set_attributes(layout, attributes);
+  pango_attr_list_unref(attributes);
   return layout;
 }
 
@@ -46,6 +54,13 @@ std::string oneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
   return text;
+}
+
+// Characters the metrics model measures with the drawing font's own advances:
+// printable ASCII, CJK ideographs, CJK punctuation and full-width forms.
+bool hasFontAdvance(char32_t c) {
+  return (c >= 0x20 && c <= 0x7E) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3000 && c <= 0x303F) ||
+         (c >= 0xFF01 && c <= 0xFF60);
 }
 
 // Pango takes valid UTF-8 only; the metrics model's decoding replaces bad bytes.
@@ -57,12 +72,38 @@ void drawTextLine(PaintContext& context, const std::string& text, const Font& fo
   if (text.empty() || color.isClear()) return;
   cairo_t* cr = context.cr;
   PangoLayout* layout = makeLayout(cr, font);
-  std::string line = validUtf8(oneLine(text));
-  pango_layout_set_text(layout, line.data(), static_cast<int>(line.size()));
-  double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
   cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-  cairo_move_to(cr, origin.x, origin.y + font.ascender() - baseline);
-  pango_cairo_show_layout(cr, layout);
+  // Draws `part` with its left edge at x (centred in `cell` when one is given).
+  auto show = [&](const std::u32string& part, double x, double cell) {
+    std::string utf8 = TextMetrics::encode(part);
+    pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+    double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+    if (cell >= 0) {
+      PangoRectangle logical;
+      pango_layout_get_extents(layout, nullptr, &logical);
+      x += (cell - static_cast<double>(logical.width) / PANGO_SCALE) / 2;
+    }
+    cairo_move_to(cr, x, origin.y + font.ascender() - baseline);
+    pango_cairo_show_layout(cr, layout);
+  };
+  // Runs of characters whose advances the metrics model takes from this font
+  // are drawn as they are; any other character is drawn alone, centred in the
+  // advance the model gives it, so that the line is as wide as measured.
+  std::u32string run;
+  double runX = origin.x, x = origin.x;
+  for (char32_t c : TextMetrics::decode(oneLine(text))) {
+    double advance = TextMetrics::advance(c, font);
+    if (hasFontAdvance(c)) {
+      if (run.empty()) runX = x;
+      run += c;
+    } else {
+      if (!run.empty()) show(run, runX, -1);
+      run.clear();
+      if (advance > 0) show(std::u32string(1, c), x, advance);
+    }
+    x += advance;
+  }
+  if (!run.empty()) show(run, runX, -1);
   g_object_unref(layout);
 }
 

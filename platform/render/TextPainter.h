@@ -2,7 +2,9 @@
 // Text drawing for painters: WenQuanYi Micro Hei through Pango, laid out by
 // the platform's metrics model (line breaks, widths for alignment, line
 // height, ascender), so what is drawn lines up with what screens measured.
-// Hinting is off so glyphs advance as the font says at any scale.
+// Hinting, pixel rounding of glyph positions, kerning and ligatures are off so
+// glyphs advance as the model says at any scale; characters whose advance the
+// model does not take from the font are drawn one by one, centred in theirs.
 #include <string>
 
 #include "platform/render/Renderer.h"
