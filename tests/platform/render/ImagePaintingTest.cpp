@@ -74,9 +74,16 @@ TEST_F(ImagePaintingTest, PicturesKeepTheirScaleAndOrientation) {
   EXPECT_NEAR(t->height(), 20, 0.5);
 }
 
-TEST_F(ImagePaintingTest, HighlightedPictureShowsWhileHighlighted) {
+// A screen's own picture view class (its own class name) keeps the picture view's look.
+class TappablePictureView : public ImageView {
+ public:
+  using ImageView::ImageView;
+  std::string className() const override { return "TappablePictureView"; }
+};
+
+TEST_F(ImagePaintingTest, HighlightedPictureShowsWhileHighlightedAlsoInSubclasses) {
   auto w = whiteWindow();
-  auto view = ImageView::create({100, 100, 50, 50});
+  auto view = std::make_shared<TappablePictureView>(Rect{100, 100, 50, 50});
   view->setImage(solidImage(2, 2, 0xFF0000));
   view->setHighlightedImage(solidImage(2, 2, 0x0000FF));
   w->addSubview(view);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/ui/Animation.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -175,6 +176,39 @@ TEST_F(LabelAndButtonPaintingTest, LabelSubclassWithItsOwnClassNameIsDrawnAsALab
   EXPECT_NEAR(ink->maxX(), 300, 2.5);
   EXPECT_GT(ink->x(), 150);  // not the generic text at the left
   EXPECT_LE(ink->height(), Font::systemFont(12).lineHeight() + 1);
+}
+
+TEST_F(LabelAndButtonPaintingTest, PainterRegisteredByClassNameComesBeforeTheTypesPainter) {
+  class BadgeLabel : public Label {
+   public:
+    using Label::Label;
+    std::string className() const override { return "RenderTestBadgeLabel"; }
+  };
+  registerPainter("RenderTestBadgeLabel", [](PaintContext& c, const View&, const Rect& bounds) {
+    fillRoundedRect(c, bounds, 0, Color::rgba(0, 0, 1));
+  });
+  auto w = whiteWindow();
+  auto badge = std::make_shared<BadgeLabel>(Rect{20, 100, 100, 30});
+  badge->setText("沃恩");
+  badge->setTextColor(Color::rgba(1, 0, 0));
+  w->addSubview(badge);
+  Bitmap b = renderScreen(noStatusBar());
+  EXPECT_EQ(at(b, 70, 115), 0x0000FFu);
+  EXPECT_EQ(countNear(b, {20, 100, 100, 30}, 0xFF0000), 0);
+}
+
+TEST_F(LabelAndButtonPaintingTest, MovingLabelIsDrawnWhereItsAnimationIsNow) {
+  auto w = whiteWindow();
+  auto label = Label::create({0, 100, 100, 30});
+  label->setText("Vorn");
+  w->addSubview(label);
+  double start = now();
+  View::animate(1.0, 0, AnimationOption::CurveLinear, [&] { label->setFrame({200, 100, 100, 30}); });
+  RenderOptions halfway = noStatusBar();
+  halfway.time = start + 0.5;
+  auto ink = inkBox(renderScreen(halfway), {0, 90, 320, 50});
+  ASSERT_TRUE(ink.has_value());
+  EXPECT_NEAR(ink->x(), 100, 3);
 }
 
 TEST_F(LabelAndButtonPaintingTest, ButtonTitleIsDrawnOnceInItsTitleRect) {
