@@ -3,13 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ui/NoticeParts.h"
+#include "platform/ui/Label.h"
 
 namespace platform {
 
 namespace {
 constexpr double kTapSlop = 10;
-}
+constexpr double kTitleFontSize = 21;
+constexpr double kMinimumFontSize = 12;
+constexpr double kIndicatorLine = 0.5;
+
+// The selected row reads black, the rows turned away from the middle fade.
+Color titleColor(bool selected) { return selected ? Color::black() : Color::white(0.6); }
+
+// A row's title: a plain label, told apart from the delegate's own views.
+class PickerTitleLabel : public Label {
+ public:
+  using Label::Label;
+};
+
+}  // namespace
 
 PickerView::PickerView(const Rect& frame) : View(frame) {
   setBackgroundColor(Color::white());
@@ -108,24 +121,47 @@ void PickerView::rebuildRows(int component) {
   auto& column = columns_[c];
   auto old = std::move(rowViews_[c]);
   rowViews_[c].clear();
-  for (auto& [row, view] : old) view->removeFromSuperview();
+  for (const auto& sub : std::vector<std::shared_ptr<View>>(column->subviews())) sub->removeFromSuperview();
+  column->setFrame(componentRect(component));
   int selected = selected_[c];
-  if (selected < 0) return;
   double h = heights_[c];
   double middle = bounds().height() / 2;
-  int reach = static_cast<int>(std::ceil(middle / h)) + 1;
-  auto d = delegate();
-  std::size_t reuse = 0;
-  for (int row = std::max(0, selected - reach); row <= std::min(rows_[c] - 1, selected + reach); ++row) {
-    std::shared_ptr<View> reusing = reuse < old.size() ? old[reuse++].second : nullptr;
-    std::shared_ptr<View> view = d ? d->viewForRow(*this, row, component, reusing) : nullptr;
-    if (!view) {
-      auto title = d ? d->titleForRow(*this, row, component) : std::nullopt;
-      view = std::make_shared<NoticeTextView>(title.value_or(""));
+  if (selected >= 0) {
+    // The rows whose middles lie inside the wheel: what a finger can reach.
+    int reach = std::max(0, static_cast<int>(std::floor(middle / h)));
+    auto d = delegate();
+    // The delegate's own views come back to it for reuse; title labels are ours.
+    std::vector<std::shared_ptr<View>> reusable;
+    for (auto& [row, view] : old) {
+      if (!std::dynamic_pointer_cast<PickerTitleLabel>(view)) reusable.push_back(view);
     }
-    view->setFrame(Rect(0, middle - h / 2 + (row - selected) * h, widths_[c], h));
-    column->addSubview(view);
-    rowViews_[c].emplace_back(row, view);
+    std::size_t reuse = 0;
+    for (int row = std::max(0, selected - reach); row <= std::min(rows_[c] - 1, selected + reach); ++row) {
+      std::shared_ptr<View> reusing = reuse < reusable.size() ? reusable[reuse] : nullptr;
+      std::shared_ptr<View> view = d ? d->viewForRow(*this, row, component, reusing) : nullptr;
+      if (view && view == reusing) ++reuse;
+      if (!view) {
+        auto title = d ? d->titleForRow(*this, row, component) : std::nullopt;
+        auto label = std::make_shared<PickerTitleLabel>();
+        label->setText(title.value_or(""));
+        label->setFont(Font::systemFont(kTitleFontSize));
+        label->setTextAlignment(TextAlignment::Center);
+        label->setAdjustsFontSizeToFitWidth(true);
+        label->setMinimumFontSize(kMinimumFontSize);
+        label->setBackgroundColor(Color::clear());
+        label->setTextColor(titleColor(row == selected));
+        view = label;
+      }
+      view->setFrame(Rect(0, middle - h / 2 + (row - selected) * h, widths_[c], h));
+      column->addSubview(view);
+      rowViews_[c].emplace_back(row, view);
+    }
+  }
+  // Hairlines above and below the middle row mark the selection.
+  for (double y : {middle - h / 2, middle + h / 2 - kIndicatorLine}) {
+    auto line = View::create(Rect(0, y, widths_[c], kIndicatorLine));
+    line->setBackgroundColor(Color::white(0.8));
+    column->addSubview(line);
   }
 }
 

@@ -5,6 +5,11 @@
 // a tap on a row above or below the middle turns the wheel to that row, a drag
 // turns it by one row per row height, and the delegate hears didSelectRow for
 // the row the wheel stops on when that row changed.
+//
+// A row without a view of the delegate's shows its title in a centred label
+// (black in the middle, faded above and below); each row takes its
+// component's row height, the selected one centred between two hairlines.
+// Only rows whose middles lie inside the wheel are built.
 #include <memory>
 #include <optional>
 #include <string>

@@ -1,11 +1,16 @@
 // The shared edit menu: shown over its target, an item's action runs once from
-// a finger or by title, and a tap elsewhere only hides it.
+// a finger or by title, and a tap elsewhere only hides it. Items are buttons a
+// finger finds by their titles; an item's named action goes up the responder
+// chain to the responder that takes it.
 #include <gtest/gtest.h>
 
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/MenuController.h"
+#include "platform/ui/TestDriver.h"
 #include "platform/ui/Window.h"
 
 namespace {
@@ -87,6 +92,81 @@ TEST_F(MenuControllerTest, NothingShowsWithoutItemsOrAnOnScreenTarget) {
   ASSERT_TRUE(menu.isMenuVisible());
   EXPECT_GE(menu.menuFrame().minY(), 15);
   EXPECT_TRUE(menu.tapItemWithTitle("复制")) << "an item without an action just hides the menu";
+}
+
+// A message bubble's cell: it becomes the first responder for its menu and
+// takes the menu's two named actions.
+struct BubbleCell : View, ActionHandler {
+  using View::View;
+  std::vector<std::string> actions;
+  Control* lastSender = nullptr;
+  bool canBecomeFirstResponder() const override { return true; }
+  bool handleAction(const std::string& action, Control& sender) override {
+    if (action != "mycopy:" && action != "mydelete:") return false;
+    actions.push_back(action);
+    lastSender = &sender;
+    return true;
+  }
+};
+
+TEST_F(MenuControllerTest, ItemButtonsSendTheirNamedActionsUpTheResponderChain) {
+  auto cell = std::make_shared<BubbleCell>(Rect(0, 200, 320, 60));
+  table->addSubview(cell);
+  ASSERT_TRUE(cell->becomeFirstResponder());
+  auto& menu = MenuController::sharedMenuController();
+  menu.setMenuItems({{"复制", nullptr, "mycopy:"}, {"删除", nullptr, "mydelete:"}});
+  menu.setTargetRect({10, 10, 200, 40}, cell);
+  menu.setMenuVisible(true, true);
+  ASSERT_TRUE(menu.isMenuVisible());
+
+  // A finger finds an item by its title: the title label of a real button.
+  auto buttonTitled = [](const std::string& title) -> std::shared_ptr<Button> {
+    auto found = TestDriver::findByText(title);
+    if (!found) return nullptr;
+    if (auto button = std::dynamic_pointer_cast<Button>(found)) return button;
+    return std::dynamic_pointer_cast<Button>(found->superview());
+  };
+  auto copy = buttonTitled("复制");
+  auto remove = buttonTitled("删除");
+  ASSERT_TRUE(copy) << "an item is a real button";
+  ASSERT_TRUE(remove);
+  EXPECT_EQ(std::static_pointer_cast<View>(copy->titleLabel()), TestDriver::findByText("复制"));
+  EXPECT_EQ(menu.itemButtons().size(), 2u);
+  EXPECT_LT(copy->frameInWindow().maxX(), remove->frameInWindow().minX() + 1) << "items side by side, in order";
+  EXPECT_TRUE(menu.menuFrame().contains(copy->frameInWindow().center()));
+  EXPECT_NE(copy->window(), window) << "the menu has a window of its own";
+
+  TestDriver::tap(remove);
+  EXPECT_EQ(cell->actions, (std::vector<std::string>{"mydelete:"}));
+  EXPECT_EQ(cell->lastSender, remove.get());
+  EXPECT_FALSE(menu.isMenuVisible());
+  EXPECT_FALSE(TestDriver::findByText("复制")) << "the menu's window is gone";
+
+  // With no first responder, the action starts from the view the menu points at.
+  cell->resignFirstResponder();
+  menu.setMenuVisible(true, false);
+  TestDriver::tap(TestDriver::findByText("复制"));
+  EXPECT_EQ(cell->actions, (std::vector<std::string>{"mydelete:", "mycopy:"}));
+  EXPECT_FALSE(menu.isMenuVisible());
+}
+
+TEST_F(MenuControllerTest, AFingerOnAnItemButtonRunsItsBlockOnce) {
+  auto& menu = MenuController::sharedMenuController();
+  std::vector<std::string> ran;
+  menu.setMenuItems({{"复制", [&] { ran.push_back("copy"); }}, {"转发", [&] { ran.push_back("forward"); }}});
+  menu.setTargetRect({15, 40, 200, 20}, table);
+  menu.setMenuVisible(true, true);
+  auto forward = TestDriver::findByText("转发");
+  ASSERT_TRUE(forward);
+  ASSERT_TRUE(forward->superview());
+  EXPECT_EQ(forward->superview()->className(), "Button");
+  TestDriver::tap(forward);
+  EXPECT_EQ(ran, (std::vector<std::string>{"forward"}));
+  EXPECT_FALSE(menu.isMenuVisible());
+  EXPECT_TRUE(menu.itemButtons().empty());
+  EXPECT_FALSE(TestDriver::isVisible(*forward)) << "a hidden menu's buttons are off screen";
+  EXPECT_FALSE(menu.tapItemWithTitle("转发"));
+  EXPECT_EQ(ran.size(), 1u);
 }
 
 }  // namespace

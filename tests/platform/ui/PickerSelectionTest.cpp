@@ -1,5 +1,6 @@
 // Picker wheels: rows and titles from the data source, selection by code
 // (silent) and by finger (told to the delegate), clamping, and date limits.
+// Rows are labels (or the delegate's views) a finger finds by text and taps.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +10,9 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/PickerView.h"
+#include "platform/ui/TestDriver.h"
 #include "platform/ui/Window.h"
 
 namespace {
@@ -140,6 +143,146 @@ TEST_F(PickerSelectionTest, DateStaysWithinItsLimits) {
   EXPECT_NE(dates->displayedText().find("年"), std::string::npos);
   dates->setMaximumDate(built - 86'400);
   EXPECT_EQ(dates->date(), built - 86'400) << "a limit moving past the date takes it along";
+}
+
+TEST_F(PickerSelectionTest, RowsAreLabelsThatAFingerFindsAndTaps) {
+  pages->components = 2;
+  auto window = Window::create({0, 0, 320, 568});
+  window->makeKeyAndVisible();
+  window->addSubview(picker);
+  picker->reloadAllComponents();
+  picker->selectRow(5, 0, false);
+
+  auto middle = std::dynamic_pointer_cast<Label>(TestDriver::findByText("第6页"));
+  ASSERT_TRUE(middle) << "a title row is a label";
+  EXPECT_EQ(middle->className(), "Label");
+  EXPECT_EQ(middle->frame().height(), 35);
+  EXPECT_EQ(middle->frame().width(), 160);
+  EXPECT_DOUBLE_EQ(middle->frameInWindow().midY(), 352 + 108);
+  auto below = std::dynamic_pointer_cast<Label>(TestDriver::findByText("第8页"));
+  ASSERT_TRUE(below);
+  EXPECT_DOUBLE_EQ(below->frameInWindow().midY(), 352 + 108 + 70);
+  EXPECT_NE(below->textColor(), middle->textColor()) << "the selected row stands out";
+  // Rows whose middles fall outside the wheel are not built, so a finger never
+  // finds a row it cannot reach.
+  EXPECT_TRUE(picker->viewForRow(8, 0));
+  EXPECT_FALSE(picker->viewForRow(9, 0));
+  EXPECT_FALSE(TestDriver::findByText("第10页"));
+
+  TestDriver::tap(below);
+  EXPECT_EQ(picker->selectedRowInComponent(0), 7);
+  auto shown = std::dynamic_pointer_cast<Label>(picker->viewForRow(7, 0));
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->text(), "第8页");
+  EXPECT_DOUBLE_EQ(shown->frameInWindow().midY(), 352 + 108) << "the tapped row turns to the middle";
+
+  // The second wheel: its rows sit in its own column.
+  auto other = picker->viewForRow(2, 1);
+  ASSERT_TRUE(other);
+  EXPECT_DOUBLE_EQ(other->frameInWindow().minX(), 160);
+  TestDriver::tap(other);
+  EXPECT_EQ(pages->selections, (std::vector<std::pair<int, int>>{{7, 0}, {2, 1}}));
+  TestDriver::tap(picker->viewForRow(2, 1));  // the selected row: nothing to tell
+  EXPECT_EQ(pages->selections.size(), 2u);
+}
+
+// A delegate that gives its own views for rows, reusing what it is handed.
+struct Tiles : Pages {
+  int made = 0;
+  int reused = 0;
+  std::shared_ptr<View> viewForRow(PickerView&, int row, int, const std::shared_ptr<View>& reusing) override {
+    auto view = reusing;
+    if (view) {
+      ++reused;
+    } else {
+      view = View::create();
+      ++made;
+    }
+    view->setTag(100 + row);
+    return view;
+  }
+};
+
+TEST_F(PickerSelectionTest, GivenRowViewsTakeTheRowLayoutAndAreReused) {
+  auto tiles = std::make_shared<Tiles>();
+  picker->setDataSource(tiles);
+  picker->setDelegate(tiles);
+  auto window = Window::create({0, 0, 320, 568});
+  window->makeKeyAndVisible();
+  window->addSubview(picker);
+  picker->reloadAllComponents();
+  picker->selectRow(4, 0, false);
+  auto row = TestDriver::findByTag(105);
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row, picker->viewForRow(5, 0));
+  EXPECT_DOUBLE_EQ(row->frameInWindow().minY(), 352 + 108 + 35 / 2.0);
+  EXPECT_EQ(row->frame().width(), 320);
+  EXPECT_EQ(row->frame().height(), 35);
+  EXPECT_GT(tiles->reused, 0) << "a rebuilt wheel hands the delegate its views again";
+  int made = tiles->made;
+  TestDriver::tap(row);
+  EXPECT_EQ(tiles->selections, (std::vector<std::pair<int, int>>{{5, 0}}));
+  EXPECT_EQ(picker->viewForRow(5, 0)->tag(), 105);
+  EXPECT_LE(tiles->made, made + 1) << "turning by one row makes at most one new view";
+}
+
+TEST_F(PickerSelectionTest, DateWheelsAreLabelledRowsAFingerTurns) {
+  auto window = Window::create({0, 0, 320, 568});
+  window->makeKeyAndVisible();
+  auto dates = DatePicker::create({0, 352, 320, 216});
+  window->addSubview(dates);
+  dates->setDatePickerMode(DatePickerMode::Date);
+  dates->setLocale("zh_CN");
+  const double built = 1'796'875'200;  // 2026-12-10 12:00 in Shanghai
+  dates->setDate(built);
+  std::vector<std::string> changes;
+  dates->addValueChangedAction([&](DatePicker& p) { changes.push_back(p.displayedText()); });
+  auto& wheels = *dates->wheels();
+  ASSERT_EQ(wheels.numberOfComponents(), 3);
+  auto shownIn = [&](int component) {
+    auto view = wheels.viewForRow(wheels.selectedRowInComponent(component), component);
+    return view ? view->automationText() : std::string("-");
+  };
+  EXPECT_EQ(shownIn(0), "2026年");
+  EXPECT_EQ(shownIn(1), "12月");
+  EXPECT_EQ(shownIn(2), "10日");
+  EXPECT_EQ(wheels.numberOfRowsInComponent(2), 31);
+
+  TestDriver::tap(TestDriver::findByText("11月"));
+  EXPECT_EQ(changes, (std::vector<std::string>{"2026年11月10日"}));
+  EXPECT_EQ(shownIn(1), "11月");
+  EXPECT_EQ(wheels.numberOfRowsInComponent(2), 30) << "November has 30 days";
+
+  // A day the next month lacks becomes its last day.
+  dates->setDate(built + 21 * 86'400.0);  // 2026-12-31
+  changes.clear();
+  TestDriver::tap(TestDriver::findByText("11月"));
+  EXPECT_EQ(changes, (std::vector<std::string>{"2026年11月30日"}));
+
+  // Past the maximum the wheel stops at the limit and nobody is told.
+  dates->setMaximumDate(built);
+  dates->setDate(built);
+  changes.clear();
+  TestDriver::tap(TestDriver::findByText("12日"));
+  EXPECT_TRUE(changes.empty());
+  EXPECT_EQ(dates->date(), built);
+  EXPECT_EQ(shownIn(2), "10日");
+  EXPECT_FALSE(TestDriver::findByText("2027年")) << "no year past the maximum";
+
+  // English order and names; the time wheels.
+  dates->setLocale("en_US");
+  EXPECT_EQ(shownIn(0), "Dec");
+  EXPECT_EQ(shownIn(1), "10");
+  EXPECT_EQ(shownIn(2), "2026");
+  dates->setMaximumDate(std::nullopt);
+  dates->setDatePickerMode(DatePickerMode::Time);
+  dates->setMinuteInterval(5);
+  ASSERT_EQ(wheels.numberOfComponents(), 2);
+  EXPECT_EQ(shownIn(0), "12");
+  EXPECT_EQ(wheels.numberOfRowsInComponent(1), 12);
+  changes.clear();
+  TestDriver::tap(wheels.viewForRow(2, 1));
+  EXPECT_EQ(changes, (std::vector<std::string>{"12:10"}));
 }
 
 }  // namespace
