@@ -327,6 +327,7 @@ struct DemoPortal::Impl {
   std::condition_variable stallWake;
   mutable std::condition_variable logged;
   bool stopping = false;
+  std::uint64_t releases = 0;  // how many times held bodies were let go
 
   std::unique_ptr<httplib::Server> server;
   std::thread listener;
@@ -335,6 +336,7 @@ struct DemoPortal::Impl {
   ReceivedRequest record(const httplib::Request& req, std::string body) const;
   void answer(const httplib::Request& req, httplib::Response& res, std::string body);
   void answerOverride(const httplib::Request& req, httplib::Response& res, const RouteOverride& o);
+  void answerInParts(httplib::Response& res, const RouteOverride& o);
   bool answerFromTable(const ReceivedRequest& request, httplib::Response& res) const;
   std::string baseUrl() const { return std::string("http://") + kLoopbackHost + ":" + std::to_string(port); }
 };
@@ -433,7 +435,44 @@ void DemoPortal::Impl::answerOverride(const httplib::Request& req, httplib::Resp
     return;
   }
   res.status = o.status;
+  if (o.chunked || o.holdAfterBytes > 0) {
+    answerInParts(res, o);
+    return;
+  }
   res.set_content(o.body, o.contentType.c_str());
+}
+
+void DemoPortal::Impl::answerInParts(httplib::Response& res, const RouteOverride& o) {
+  auto body = std::make_shared<const std::string>(o.body);
+  std::size_t hold = std::min(o.holdAfterBytes, body->size());
+  std::uint64_t releasedBefore;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    releasedBefore = releases;
+  }
+  // Writes the body from `offset` on: up to the hold, then (once let go) the rest.
+  auto writeFrom = [this, body, hold, releasedBefore](std::size_t offset, httplib::DataSink& sink) {
+    if (offset < hold) return sink.write(body->data() + offset, hold - offset);
+    if (hold > 0) {
+      std::unique_lock<std::mutex> lock(mutex);
+      stallWake.wait(lock, [&] { return stopping || releases > releasedBefore; });
+      if (stopping) return false;
+    }
+    if (offset < body->size()) return sink.write(body->data() + offset, body->size() - offset);
+    return true;
+  };
+  if (o.chunked) {
+    res.set_chunked_content_provider(o.contentType, [writeFrom, hold](std::size_t offset, httplib::DataSink& sink) {
+      if (!writeFrom(offset, sink)) return false;
+      if (offset >= hold) sink.done();  // the rest went out in this call
+      return true;
+    });
+    return;
+  }
+  res.set_content_provider(body->size(), o.contentType,
+                           [writeFrom](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                             return writeFrom(offset, sink);
+                           });
 }
 
 bool DemoPortal::Impl::answerFromTable(const ReceivedRequest& request, httplib::Response& res) const {
@@ -610,6 +649,14 @@ void DemoPortal::clearOverride(const std::string& path) {
 void DemoPortal::clearOverrides() {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   impl_->overrides.clear();
+}
+
+void DemoPortal::releaseHeldBodies() {
+  {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    ++impl_->releases;
+  }
+  impl_->stallWake.notify_all();
 }
 
 void DemoPortal::addHandler(const std::string& path, PortalHandler handler) {

@@ -62,6 +62,11 @@ struct RouteOverride {
   std::string contentType = "application/json; charset=utf-8";
   double delaySeconds = 0;      // real seconds before answering (a stall)
   bool closeConnection = false; // drop the connection without an answer
+  // Only the first `holdAfterBytes` bytes of the body go out at once; the rest
+  // waits until releaseHeldBodies() (or stop()). 0: the whole body at once.
+  std::size_t holdAfterBytes = 0;
+  // Sent with chunked transfer coding, so the answer names no Content-Length.
+  bool chunked = false;
 };
 
 // What a registered handler answers.
@@ -108,6 +113,8 @@ class DemoPortal {
   void overrideRoute(const std::string& path, RouteOverride answer);
   void clearOverride(const std::string& path);
   void clearOverrides();
+  // Lets every body held back by holdAfterBytes so far go out in full.
+  void releaseHeldBodies();
 
   // Answers one path (every method) with C++ code; replaces an earlier handler.
   void addHandler(const std::string& path, PortalHandler handler);

@@ -28,6 +28,8 @@ struct CurlWorker::Transfer {
   std::shared_ptr<HttpRequest> request;  // owns the body curl reads from
   HttpResponse response;
   char errorText[CURL_ERROR_SIZE] = {};
+  const CurlWorker::ProgressReport* progress = nullptr;  // set when the transfer reports progress
+  std::int64_t reported = 0;                               // received bytes of the last report
 
   ~Transfer() {
     if (easy) curl_easy_cleanup(easy);
@@ -37,6 +39,16 @@ struct CurlWorker::Transfer {
   static size_t onBody(char* data, size_t size, size_t count, void* self) {
     static_cast<Transfer*>(self)->response.body.append(data, size * count);
     return size * count;
+  }
+
+  static int onProgress(void* self, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+    auto* t = static_cast<Transfer*>(self);
+    if (received <= t->reported) return 0;  // nothing new (curl also calls while waiting)
+    bool whole = expected > 0 && received >= expected;
+    if (!whole && received - t->reported < kProgressStepBytes) return 0;
+    t->reported = received;
+    (*t->progress)(t->id, received, expected > 0 ? expected : -1);
+    return 0;
   }
 
   static size_t onHeader(char* data, size_t size, size_t count, void* self) {
@@ -58,7 +70,8 @@ struct CurlWorker::Transfer {
   }
 };
 
-CurlWorker::CurlWorker(std::function<void(TransferResult)> done) : done_(std::move(done)) {
+CurlWorker::CurlWorker(std::function<void(TransferResult)> done, ProgressReport progress)
+    : done_(std::move(done)), progress_(std::move(progress)) {
   initCurlOnce();
   multi_ = curl_multi_init();
   thread_ = std::thread([this] { run(); });
@@ -76,10 +89,11 @@ CurlWorker::~CurlWorker() {
 
 void CurlWorker::wake() { curl_multi_wakeup(static_cast<CURLM*>(multi_)); }
 
-void CurlWorker::start(std::uint64_t id, const HttpRequest& request, double realTimeoutSeconds) {
+void CurlWorker::start(std::uint64_t id, const HttpRequest& request, double realTimeoutSeconds,
+                       bool reportProgress) {
   {
     std::lock_guard lock(mutex_);
-    commands_.push_back({id, std::make_shared<HttpRequest>(request), realTimeoutSeconds});
+    commands_.push_back({id, std::make_shared<HttpRequest>(request), realTimeoutSeconds, reportProgress});
   }
   wake();
 }
@@ -87,7 +101,7 @@ void CurlWorker::start(std::uint64_t id, const HttpRequest& request, double real
 void CurlWorker::cancel(std::uint64_t id) {
   {
     std::lock_guard lock(mutex_);
-    commands_.push_back({id, nullptr, 0});
+    commands_.push_back({id, nullptr, 0, false});
   }
   wake();
 }
@@ -132,6 +146,12 @@ void CurlWorker::run() {
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
+    if (c.reportProgress && progress_) {
+      t->progress = &progress_;
+      curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
+      curl_easy_setopt(e, CURLOPT_XFERINFODATA, t.get());
+      curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    }
     if (c.realTimeout > 0) {
       curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, static_cast<long>(c.realTimeout * 1000));
     }

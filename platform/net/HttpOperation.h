@@ -3,6 +3,7 @@
 // kind decides what counts as success and what the answer is; the plain kind
 // answers with the body bytes, JsonRequestOperation with the parsed JSON.
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,17 @@ class HttpOperation : public std::enable_shared_from_this<HttpOperation> {
   // Exactly one of them runs, once, on the main thread; neither runs when the
   // operation's queue (its client) is destroyed before the outcome is delivered.
   void setCompletionBlocks(SuccessBlock success, FailureBlock failure);
+
+  // Bytes of the answer's body received so far and expected (-1 when the
+  // answer names no length), reported on the main thread while the body
+  // arrives. Reports come at most once per arriving piece of at least
+  // CurlWorker::kProgressStepBytes (or the whole body), received counts only
+  // grow, at most one report waits on the main loop at a time (carrying the
+  // latest counts), and none runs once the operation has finished, failed or
+  // been cancelled. Set it before the operation is enqueued.
+  using DownloadProgressBlock =
+      std::function<void(HttpOperation& operation, std::int64_t received, std::int64_t expected)>;
+  void setDownloadProgressBlock(DownloadProgressBlock block) { downloadProgress_ = std::move(block); }
 
   // The request; once started, as sent (with the cookies the store added).
   const HttpRequest& request() const { return request_; }
@@ -64,6 +76,12 @@ class HttpOperation : public std::enable_shared_from_this<HttpOperation> {
   Value answer_;
   SuccessBlock success_;
   FailureBlock failure_;
+  DownloadProgressBlock downloadProgress_;
+  // The latest counts from the worker and whether a report of them waits on
+  // the main loop (guarded by the queue's mutex).
+  std::int64_t progressReceived_ = 0;
+  std::int64_t progressExpected_ = -1;
+  bool progressPosted_ = false;
   std::atomic<int> state_{kReady};
   std::atomic<bool> cancelled_{false};
   std::uint64_t id_ = 0;

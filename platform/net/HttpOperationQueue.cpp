@@ -9,12 +9,16 @@ HttpOperationQueue::HttpOperationQueue(std::shared_ptr<HttpCookieStore> cookies)
     : core_(std::make_shared<OperationQueueCore>(std::move(cookies))) {
   std::weak_ptr<OperationQueueCore> weak = core_;
   // Runs on the worker thread: only hand the outcome to the main loop there.
-  core_->worker = std::make_unique<CurlWorker>([weak](TransferResult result) {
-    auto shared = std::make_shared<TransferResult>(std::move(result));
-    RunLoop::main().post([weak, shared] {
-      if (auto core = weak.lock()) core->transferDone(std::move(*shared));
-    });
-  });
+  core_->worker = std::make_unique<CurlWorker>(
+      [weak](TransferResult result) {
+        auto shared = std::make_shared<TransferResult>(std::move(result));
+        RunLoop::main().post([weak, shared] {
+          if (auto core = weak.lock()) core->transferDone(std::move(*shared));
+        });
+      },
+      [weak](std::uint64_t id, std::int64_t received, std::int64_t expected) {
+        if (auto core = weak.lock()) core->transferProgress(id, received, expected);
+      });
 }
 
 HttpOperationQueue::~HttpOperationQueue() { core_->shutdown(); }

@@ -89,7 +89,7 @@ void OperationQueueCore::start(const std::shared_ptr<HttpOperation>& op) {
   std::lock_guard lock(mutex);
   if (!worker || op->state_ != HttpOperation::kExecuting) return;  // cancelled meanwhile, or shutting down
   live[id] = op;
-  worker->start(id, request, timeout + kRealTimeoutMarginSeconds);
+  worker->start(id, request, timeout + kRealTimeoutMarginSeconds, static_cast<bool>(op->downloadProgress_));
 }
 
 void OperationQueueCore::cancel(const std::shared_ptr<HttpOperation>& op) {
@@ -137,6 +137,38 @@ void OperationQueueCore::transferDone(TransferResult result) {
   }
 }
 
+void OperationQueueCore::transferProgress(std::uint64_t id, std::int64_t received, std::int64_t expected) {
+  std::shared_ptr<HttpOperation> op;
+  {
+    std::lock_guard lock(mutex);
+    auto it = live.find(id);
+    if (it == live.end()) return;  // finished, cancelled or timed out meanwhile
+    op = it->second;
+    op->progressReceived_ = received;
+    op->progressExpected_ = expected;
+    if (op->progressPosted_) return;  // the report already waiting carries these counts
+    op->progressPosted_ = true;
+  }
+  std::weak_ptr<OperationQueueCore> weak = weak_from_this();
+  RunLoop::main().post([weak, op] {
+    if (auto core = weak.lock()) core->deliverProgress(op);
+  });
+}
+
+void OperationQueueCore::deliverProgress(const std::shared_ptr<HttpOperation>& op) {
+  std::int64_t received, expected;
+  {
+    std::lock_guard lock(mutex);
+    op->progressPosted_ = false;
+    received = op->progressReceived_;
+    expected = op->progressExpected_;
+  }
+  if (op->state_ != HttpOperation::kExecuting || op->cancelled_ || !op->downloadProgress_) return;
+  auto self = shared_from_this();  // the block may destroy the client
+  auto block = op->downloadProgress_;
+  block(*op, received, expected);
+}
+
 void OperationQueueCore::finish(const std::shared_ptr<HttpOperation>& op, std::optional<HttpError> error,
                                 Value answer, bool later) {
   int expected = HttpOperation::kExecuting;
@@ -162,6 +194,7 @@ void OperationQueueCore::finish(const std::shared_ptr<HttpOperation>& op, std::o
     auto failure = std::move(op->failure_);
     op->success_ = nullptr;
     op->failure_ = nullptr;
+    op->downloadProgress_ = nullptr;
     if (op->error_) {
       if (failure) failure(*op, *op->error_);
     } else if (success) {

@@ -19,6 +19,9 @@ struct OperationQueueCore : std::enable_shared_from_this<OperationQueueCore> {
   void cancel(const std::shared_ptr<HttpOperation>& op);
   void timedOut(std::uint64_t id);
   void transferDone(TransferResult result);
+  // Worker thread: new counts of a transfer's body; main thread: their report.
+  void transferProgress(std::uint64_t id, std::int64_t received, std::int64_t expected);
+  void deliverProgress(const std::shared_ptr<HttpOperation>& op);
   // Ends the queue: stops the worker, drops every operation silently.
   void shutdown();
 

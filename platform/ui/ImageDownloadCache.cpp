@@ -132,8 +132,30 @@ void ImageDownloadCache::startDownload(const std::string& url) {
         if (transfers_.count(url) == 0 || transfers_[url].operation.get() != &op) return;
         finishTransfer(url, nullptr, error.description, 0);
       });
+  // Bodies of unknown length say nothing until they are complete; the whole
+  // size is reported with the completion.
+  operation->setDownloadProgressBlock([this, url](net::HttpOperation& op, std::int64_t received,
+                                                  std::int64_t expected) {
+    auto it = transfers_.find(url);
+    if (it == transfers_.end() || it->second.operation.get() != &op) return;
+    if (expected <= 0 || received >= expected) return;
+    reportProgress(url, received, expected);
+  });
   transfers_[url].operation = operation;
   client_->enqueueOperation(operation);
+}
+
+void ImageDownloadCache::reportProgress(const std::string& url, std::int64_t received, std::int64_t expected) {
+  auto it = transfers_.find(url);
+  if (it == transfers_.end()) return;
+  // A report may cancel handles or start fetches: go over a copy, asking each
+  // handle again just before its report.
+  auto waiters = it->second.waiters;
+  for (auto& waiter : waiters) {
+    auto handle = waiter.handle.lock();
+    if (!handle || handle->cancelled_ || handle->finished_ || !waiter.progress) continue;
+    waiter.progress(received, expected);
+  }
 }
 
 void ImageDownloadCache::finishTransfer(const std::string& url, std::shared_ptr<const Bytes> picture,

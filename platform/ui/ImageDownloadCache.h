@@ -4,8 +4,13 @@
 // named by platform::safeFileName). A fetch is answered from memory, then from
 // disk, and otherwise downloaded through the HTTP layer as a picture request
 // ("Accept: image/*", never any cookie); only http and https addresses are
-// fetched. Progress reports received and expected byte counts; the completion
-// runs once, on the main thread, unless the handle was cancelled first.
+// fetched. Progress reports received and expected byte counts on the main
+// thread while a download's body arrives (received growing, expected the
+// answer's Content-Length), then the whole size once more just before the
+// completion; a body of unknown length reports only that last time. A fetch
+// answered from memory or disk reports no progress, only its completion. The
+// completion runs once, on the main thread, unless the handle was cancelled
+// first; a cancelled handle hears nothing more.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -90,6 +95,7 @@ class ImageDownloadCache {
   void finishTransfer(const std::string& url, std::shared_ptr<const Bytes> picture, const std::string& error,
                       std::int64_t expected);
   void dropCancelledWaiters();
+  void reportProgress(const std::string& url, std::int64_t received, std::int64_t expected);
   void startDownload(const std::string& url);
 
   std::unique_ptr<net::HttpClientLayer> client_;
