@@ -1,5 +1,6 @@
-// The painters of the platform's controls: labels, buttons, picture views,
-// text fields and text views, switches, activity indicators and page dots.
+// The painters of the platform's controls: labels (plain, with links, rich),
+// buttons, picture views, text fields and text views, switches, activity
+// indicators and page dots.
 // Text is placed with the same metrics and the same rectangles the controls
 // lay themselves out with, so what is drawn is where layout says it is.
 // What a control draws is cut at its bounds, as the device's backing store is.
@@ -18,8 +19,10 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/LinkLabel.h"
 #include "platform/ui/PageControl.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/TagRichTextLabel.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -96,6 +99,113 @@ void paintLabel(PaintContext& context, const View& view, const Rect& bounds) {
   if (!label->shadowColor().isClear())
     drawAll(label->shadowColor(), label->shadowOffset().width, label->shadowOffset().height);
   drawAll(color, 0, 0);
+}
+
+// ---- LinkLabel, EmojiLabel, TagRichTextLabel ----
+
+// Where each laid-out line starts in the text (code points): the lines are the
+// text's pieces in order, less the spaces and line breaks wrapping drops.
+std::vector<std::size_t> lineStarts(const std::u32string& text, const std::vector<std::string>& lines) {
+  std::vector<std::size_t> starts;
+  std::size_t cursor = 0;
+  for (auto& line : lines) {
+    std::u32string piece = TextMetrics::decode(line);
+    std::size_t at = piece.empty() ? std::u32string::npos : text.find(piece, cursor);
+    if (at == std::u32string::npos) at = cursor;
+    starts.push_back(at);
+    cursor = std::min(text.size(), at + piece.size());
+  }
+  return starts;
+}
+
+// The lines of a wrapped text that fit the height (at least one), and the top
+// of their block centred in the bounds.
+TextLayout fittingLines(const std::string& text, const Font& font, const Rect& bounds, double& top) {
+  double lineHeight = font.lineHeight();
+  int fitting = lineHeight > 0 ? std::max(1, static_cast<int>(std::floor(bounds.height() / lineHeight + 1e-9))) : 1;
+  TextLayout layout = TextMetrics::layoutText(text, font, bounds.width(), LineBreakMode::WordWrap, fitting);
+  top = bounds.midY() - lineHeight * static_cast<double>(layout.lines.size()) / 2;
+  return layout;
+}
+
+// Draws each laid-out line in pieces, a piece per run of characters of one
+// style (`styleOf` a code point index), each piece's font and colour from `draw`.
+template <class StyleOf, class Draw>
+void drawStyledLines(const std::u32string& text, const std::vector<std::string>& lines, double left, double top,
+                     double lineHeight, StyleOf styleOf, Draw draw) {
+  auto starts = lineStarts(text, lines);
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    std::u32string line = TextMetrics::decode(lines[l]);
+    double x = left, y = top + lineHeight * static_cast<double>(l);
+    std::size_t i = 0;
+    while (i < line.size()) {
+      int style = styleOf(starts[l] + i);
+      std::size_t j = i + 1;
+      while (j < line.size() && styleOf(starts[l] + j) == style) ++j;
+      x += draw(TextMetrics::encode(line.substr(i, j - i)), style, x, y);
+      i = j;
+    }
+  }
+}
+
+// A link label: its text wrapped by words within the bounds, links in the link colour.
+void paintLinkLabel(PaintContext& context, const View& view, const Rect& bounds) {
+  auto* label = dynamic_cast<const LinkLabel*>(&view);
+  if (!label || label->text().empty()) return;
+  std::u32string text = TextMetrics::decode(label->text());
+  // Links cover UTF-16 ranges; mark the code points they cover.
+  std::vector<bool> linked(text.size(), false);
+  std::size_t unit = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    for (auto& link : label->links())
+      if (unit >= link.location && unit < link.location + link.length) linked[i] = true;
+    unit += text[i] > 0xFFFF ? 2 : 1;
+  }
+  const Font& font = label->font();
+  double top = 0;
+  TextLayout layout = fittingLines(label->text(), font, bounds, top);
+  ClipTo clip(context.cr, bounds);
+  drawStyledLines(
+      text, layout.lines, bounds.x(), top, font.lineHeight(),
+      [&](std::size_t i) { return i < linked.size() && linked[i] ? 1 : 0; },
+      [&](const std::string& piece, int style, double x, double y) {
+        drawTextLine(context, piece, font, style ? label->linkColor() : label->textColor(), {x, y});
+        return TextMetrics::lineWidth(piece, font);
+      });
+}
+
+// A tagged rich text: wrapped by its widest font as it measures itself, each
+// run in its own font and colour on a common baseline, underlined where marked.
+void paintTagRichTextLabel(PaintContext& context, const View& view, const Rect& bounds) {
+  auto* label = dynamic_cast<const TagRichTextLabel*>(&view);
+  if (!label) return;
+  const auto& runs = label->runs();
+  std::u32string text;
+  std::vector<int> runOf;
+  Font widest = label->font();
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    std::u32string piece = TextMetrics::decode(runs[r].text);
+    text += piece;
+    runOf.insert(runOf.end(), piece.size(), static_cast<int>(r));
+    const Font& f = runs[r].font;
+    if (f.pointSize > widest.pointSize || (f.pointSize == widest.pointSize && f.bold)) widest = f;
+  }
+  if (text.empty()) return;
+  double top = 0;
+  TextLayout layout = fittingLines(TextMetrics::encode(text), widest, bounds, top);
+  ClipTo clip(context.cr, bounds);
+  drawStyledLines(
+      text, layout.lines, bounds.x(), top, widest.lineHeight(),
+      [&](std::size_t i) { return i < runOf.size() ? runOf[i] : -1; },
+      [&](const std::string& piece, int r, double x, double y) {
+        if (r < 0) return 0.0;
+        const RichTextRun& run = runs[static_cast<std::size_t>(r)];
+        double baseline = y + widest.ascender();
+        drawTextLine(context, piece, run.font, run.color, {x, baseline - run.font.ascender()});
+        double width = TextMetrics::lineWidth(piece, run.font);
+        if (run.underline) fillRoundedRect(context, {x, baseline + 1, width, 1}, 0, run.color);
+        return width;
+      });
 }
 
 // ---- ImageView ----
@@ -314,6 +424,8 @@ void registerControlPainters() {
   registerPainterForType<TextView>(paintTextView);
   registerPainterForType<Button>(paintButton);
   registerPainterForType<Label>(paintLabel);
+  registerPainterForType<LinkLabel>(paintLinkLabel);  // and the emoji label
+  registerPainterForType<TagRichTextLabel>(paintTagRichTextLabel);
   registerPainterForType<ImageView>(paintImageView);
   registerPainterForType<Switch>(paintSwitch);
   registerPainterForType<PageControl>(paintPageControl);

@@ -10,6 +10,7 @@
 #include "GoldenImage.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/EmojiLabel.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/PageControl.h"
 #include "platform/ui/ProgressView.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/TagRichTextLabel.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 #include "platform/ui/WebView.h"
@@ -217,6 +219,14 @@ TEST_F(GoldenSceneTest, LabelsOfEveryAlignmentAndButtonsInTheirStates) {
   withImage->setContentEdgeInsets({0, 12, 0, 12});
   withImage->setContentHorizontalAlignment(ControlContentHorizontalAlignment::Left);
   w->addSubview(withImage);
+  auto forum = EmojiLabel::create({10, 424, 300, 54});
+  forum->setFont(Font::systemFont(14));
+  forum->setText("回复 @沃恩小编 这款车的油耗表现和操控都不错，#试驾# 的时候很平稳。");
+  w->addSubview(forum);
+  auto rich = TagRichTextLabel::create({10, 484, 300, 40});
+  rich->setFont(Font::systemFont(14));
+  rich->setText("指导价 <font color='#C81E28' size='22'><b>12.8万</b></font> 起 <u>查看配置</u>");
+  w->addSubview(rich);
   runFor(0.1);
   EXPECT_TRUE(matchesGolden(renderScreen(), "labels-and-buttons"));
 }

@@ -8,8 +8,10 @@
 
 #include "platform/ui/Animation.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/EmojiLabel.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TagRichTextLabel.h"
 #include "RenderTestFixture.h"
 
 namespace platform::render::testing {
@@ -209,6 +211,51 @@ TEST_F(LabelAndButtonPaintingTest, MovingLabelIsDrawnWhereItsAnimationIsNow) {
   auto ink = inkBox(renderScreen(halfway), {0, 90, 320, 50});
   ASSERT_TRUE(ink.has_value());
   EXPECT_NEAR(ink->x(), 100, 3);
+}
+
+TEST_F(LabelAndButtonPaintingTest, LinkLabelWrapsItsTextInItsFontWithLinksInTheLinkColour) {
+  auto w = whiteWindow();
+  auto label = EmojiLabel::create({20, 100, 150, 60});
+  label->setFont(Font::systemFont(13));
+  label->setTextColor(Color::rgba(0, 0, 0));
+  label->setLinkColor(Color::rgba(0, 0, 1));
+  label->setText("回复 @沃恩小编 这款车的油耗表现和操控都不错");
+  w->addSubview(label);
+  Bitmap b = renderScreen(noStatusBar());
+  ASSERT_FALSE(label->links().empty());
+  Rect area{0, 90, 320, 80};
+  auto ink = inkBox(b, area);
+  ASSERT_TRUE(ink.has_value());
+  auto lines = TextMetrics::layoutText(label->text(), label->font(), 150, LineBreakMode::WordWrap).lines;
+  ASSERT_GE(lines.size(), 2u);
+  // Wrapped within the width, in its own font's line height, centred in the height.
+  EXPECT_LE(ink->maxX(), 170.5);
+  EXPECT_NEAR(ink->midY(), 130, 3);
+  EXPECT_LE(ink->height(), label->font().lineHeight() * static_cast<double>(lines.size()) + 1);
+  // The mention in the link colour, after "回复 " in the text colour.
+  double mentionX = 20 + TextMetrics::lineWidth("回复 ", label->font());
+  EXPECT_GT(countNear(b, {mentionX, 100, TextMetrics::lineWidth("@沃恩小编", label->font()), 60}, 0x0000FF, 30), 30);
+  EXPECT_EQ(countNear(b, {20, 100, mentionX - 20 - 1, 60}, 0x0000FF, 30), 0);
+}
+
+TEST_F(LabelAndButtonPaintingTest, RichTextRunsKeepTheirColoursOnOneBaseline) {
+  auto w = whiteWindow();
+  auto label = TagRichTextLabel::create({20, 100, 280, 40});
+  label->setFont(Font::systemFont(14));
+  label->setTextColor(Color::rgba(0, 0, 0));
+  label->setText("价格 <font color='#FF0000' size='24'>12.8万</font> <u>起</u>");
+  w->addSubview(label);
+  Bitmap b = renderScreen(noStatusBar());
+  Rect area{0, 90, 320, 60};
+  EXPECT_GT(countNear(b, area, 0xFF0000, 30), 50);
+  auto black = inkBox(b, {20, 100, TextMetrics::lineWidth("价格 ", Font::systemFont(14)), 40});
+  auto red = inkBox(b, area, 0xFFFFFF, 40);
+  ASSERT_TRUE(black && red);
+  // The small text sits on the big text's baseline: their bottoms (less descenders) line up.
+  Font big = Font::systemFont(24);
+  double baseline = 120 - big.lineHeight() / 2 + big.ascender();
+  EXPECT_NEAR(black->maxY(), baseline, 2.5);
+  EXPECT_LE(red->maxY(), baseline + 3);  // the underline just below the baseline
 }
 
 TEST_F(LabelAndButtonPaintingTest, ButtonTitleIsDrawnOnceInItsTitleRect) {
