@@ -250,11 +250,14 @@ std::shared_ptr<platform::View> findTarget(const Target& t) {
   return nullptr;
 }
 
-// The screen in front: the key window's controller, through what it presents,
+// The screen in front: the controller of the front-most shown window that has
+// one (an alert's window over it holds no screen), through what it presents,
 // down to the top child of a container.
 std::shared_ptr<platform::ViewController> frontScreen() {
-  auto window = platform::Application::sharedApplication().keyWindow();
-  auto vc = window ? window->rootViewController() : nullptr;
+  std::shared_ptr<platform::ViewController> vc;
+  auto windows = platform::Application::sharedApplication().windows();
+  for (auto w = windows.rbegin(); w != windows.rend() && !vc; ++w)
+    if (!(*w)->isHidden()) vc = (*w)->rootViewController();
   while (vc) {
     if (auto presented = vc->presentedViewController()) {
       vc = presented;
