@@ -167,6 +167,13 @@ TEST_F(MenuControllerTest, AFingerOnAnItemButtonRunsItsBlockOnce) {
   EXPECT_FALSE(TestDriver::isVisible(*forward)) << "a hidden menu's buttons are off screen";
   EXPECT_FALSE(menu.tapItemWithTitle("转发"));
   EXPECT_EQ(ran.size(), 1u);
+
+  // Items changed while the menu shows: a finger can only reach what is on screen.
+  menu.setMenuVisible(true, false);
+  menu.setMenuItems({{"删除", [&] { ran.push_back("delete"); }}});
+  EXPECT_FALSE(menu.tapItemWithTitle("删除"));
+  EXPECT_TRUE(menu.tapItemWithTitle("复制"));
+  EXPECT_EQ(ran, (std::vector<std::string>{"forward", "copy"}));
 }
 
 }  // namespace

@@ -285,4 +285,31 @@ TEST_F(PickerSelectionTest, DateWheelsAreLabelledRowsAFingerTurns) {
   EXPECT_EQ(changes, (std::vector<std::string>{"12:10"}));
 }
 
+TEST_F(PickerSelectionTest, DayWheelOfDateAndTimeMovesByWholeDays) {
+  auto window = Window::create({0, 0, 320, 568});
+  window->makeKeyAndVisible();
+  auto dates = DatePicker::create({0, 352, 320, 216});
+  window->addSubview(dates);
+  dates->setLocale("zh_CN");
+  const double now = RunLoop::main().now();  // 2023-11-15 06:13 in Shanghai, a Wednesday
+  dates->setDate(now);
+  auto& wheels = *dates->wheels();
+  ASSERT_EQ(wheels.numberOfComponents(), 3);
+  EXPECT_EQ(wheels.rowSizeForComponent(0).width, 160) << "the day wheel takes half the width";
+  auto day = [&] { return wheels.viewForRow(wheels.selectedRowInComponent(0), 0)->automationText(); };
+  EXPECT_EQ(day(), "今天");
+  int changes = 0;
+  dates->addValueChangedAction([&](DatePicker&) { ++changes; });
+  auto tomorrow = TestDriver::findByText("11月16日 周四");
+  ASSERT_TRUE(tomorrow);
+  TestDriver::tap(tomorrow);
+  EXPECT_EQ(changes, 1);
+  EXPECT_DOUBLE_EQ(dates->date(), now + 86'400) << "the time of day stays";
+  EXPECT_EQ(day(), "11月16日 周四");
+
+  dates->setMinimumDate(now);  // no day before the minimum's
+  EXPECT_FALSE(TestDriver::findByText("11月14日 周二"));
+  EXPECT_TRUE(TestDriver::findByText("今天"));
+}
+
 }  // namespace
