@@ -12,7 +12,6 @@
 #include "platform/ui/AnnotationView.h"
 #include "platform/ui/HtmlScan.h"
 #include "platform/ui/MapView.h"
-#include "platform/ui/NoticeParts.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WebView.h"
 
@@ -21,7 +20,6 @@ namespace {
 
 constexpr double kGenericTextSize = 17;
 constexpr double kNoticeTextSize = 15;
-constexpr double kNoticeButtonTextSize = 17;
 constexpr double kPageTextSize = 14;
 constexpr double kPageMargin = 8;
 constexpr double kMapGridSpacing = 40;
@@ -55,14 +53,6 @@ void paintKeyboard(PaintContext& context, const View&, const Rect& bounds) {
 void paintNoticeText(PaintContext& context, const View& view, const Rect& bounds) {
   drawTextBlock(context, view.automationText(), Font::systemFont(kNoticeTextSize), inkFor(view), bounds,
                 TextAlignment::Center, 0);
-}
-
-void paintNoticeButton(PaintContext& context, const View& view, const Rect& bounds) {
-  auto* button = dynamic_cast<const NoticeButtonView*>(&view);
-  if (!button) return;
-  if (button->isHighlighted()) fillRoundedRect(context, bounds, 0, Color::black().withAlpha(0.1));
-  drawTextBlock(context, button->title(), Font::systemFont(kNoticeButtonTextSize), Color::rgb255(0, 122, 255), bounds,
-                TextAlignment::Center, 1);
 }
 
 bool isBlockTag(const std::string& name) {
@@ -199,7 +189,6 @@ void registerBuiltinPainters() {
   std::call_once(once, [] {
     registerPainter("Keyboard", paintKeyboard);
     registerPainter("NoticeText", paintNoticeText);
-    registerPainter("NoticeButton", paintNoticeButton);
     registerPainter("WebView", paintWebView);
     registerPainter("MapView", paintMapView);
     registerPainter("PinAnnotationView", paintPin);

@@ -1,7 +1,5 @@
 #pragma once
-// The small views alerts, sheets and pickers are built of: a text line and a
-// titled button that reports a tap (a touch that began and ended inside it).
-#include <functional>
+// A plain line of text inside notices, status-bar messages and map callouts.
 #include <string>
 
 #include "platform/ui/View.h"
@@ -21,26 +19,6 @@ class NoticeTextView : public View {
 
  private:
   std::string text_;
-};
-
-class NoticeButtonView : public View {
- public:
-  NoticeButtonView(std::string title, std::function<void()> onTap, const Rect& frame = {});
-  std::string className() const override { return "NoticeButton"; }
-  const std::string& title() const { return title_; }
-  std::string automationText() const override { return title_; }
-  bool isHighlighted() const { return highlighted_; }
-
-  void touchesBegan(const TouchSet& touches, const Event& event) override;
-  void touchesMoved(const TouchSet& touches, const Event& event) override;
-  void touchesEnded(const TouchSet& touches, const Event& event) override;
-  void touchesCancelled(const TouchSet& touches, const Event& event) override;
-
- private:
-  bool inside(const TouchSet& touches) const;
-  std::string title_;
-  std::function<void()> onTap_;
-  bool highlighted_ = false;
 };
 
 }  // namespace platform
