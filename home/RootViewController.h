@@ -11,6 +11,10 @@ class RootViewController : public ThemeChangeBaseViewController {
  public:
   RootViewController() = default;
   std::string className() const override { return "RootViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // Fetches the focus pictures of the home carousel and fills it.
   virtual void getHotImageData();

@@ -11,6 +11,10 @@ class MessageContentController2 : public ThemeChangeBaseViewController, public U
  public:
   MessageContentController2() = default;
   std::string className() const override { return "MessageContentController2"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

@@ -11,6 +11,10 @@ class MessageContentViewController : public ThemeChangeBaseViewController, publi
  public:
   MessageContentViewController() = default;
   std::string className() const override { return "MessageContentViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

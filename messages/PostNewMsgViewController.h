@@ -11,6 +11,10 @@ class PostNewMsgViewController : public ThemeChangeBaseViewController, public Un
  public:
   PostNewMsgViewController() = default;
   std::string className() const override { return "PostNewMsgViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

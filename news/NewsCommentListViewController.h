@@ -11,6 +11,10 @@ class NewsCommentListViewController : public ThemeChangeBaseViewController, publ
  public:
   NewsCommentListViewController() = default;
   std::string className() const override { return "NewsCommentListViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // The comment page's address (the page adds its own parameters).
   const std::string& newsUrl() const { return newsUrl_; }

@@ -15,6 +15,10 @@ class NewsContentViewController : public ThemeChangeBaseViewController, public U
  public:
   NewsContentViewController() = default;
   std::string className() const override { return "NewsContentViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // 1 for an article opened from a link, a focus picture or an advert.
   int entryType() const { return entryType_; }

@@ -10,6 +10,10 @@ class CarCompareViewController : public ThemeChangeBaseViewController {
  public:
   CarCompareViewController() = default;
   std::string className() const override { return "CarCompareViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 };
 
 }  // namespace vorn

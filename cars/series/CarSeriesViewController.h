@@ -12,6 +12,10 @@ class CarSeriesViewController : public ThemeChangeBaseViewController {
  public:
   CarSeriesViewController() = default;
   std::string className() const override { return "CarSeriesViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // `series`: item 0 the series id, item 1 the series name (missing items read "").
   static std::shared_ptr<CarSeriesViewController> initWithSeriesId(const std::vector<std::string>& series);

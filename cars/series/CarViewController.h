@@ -12,6 +12,10 @@ class CarViewController : public ThemeChangeBaseViewController {
  public:
   CarViewController() = default;
   std::string className() const override { return "CarViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   void viewWillAppear(bool animated) override;
 

@@ -12,6 +12,10 @@ class DraftBoxController : public ThemeChangeBaseViewController {
  public:
   DraftBoxController();
   std::string className() const override { return "DraftBoxController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   // The drafts as loaded, newest first.
   const platform::Value& drafts() const { return drafts_; }

@@ -12,6 +12,10 @@ class PostContentViewController : public ThemeChangeBaseViewController, public U
  public:
   PostContentViewController() = default;
   std::string className() const override { return "PostContentViewController"; }
+  void viewDidLoad() override {
+    ThemeChangeBaseViewController::viewDidLoad();
+    receivedThemeChangeNotify();  // paints in the current theme from the start
+  }
 
   const std::string& post_Id() const { return post_Id_; }
   void setPost_Id(const std::string& id) { post_Id_ = id; }
