@@ -143,6 +143,11 @@ class Animation {
 // Animations committed together by one animation block share one of these.
 struct Animation::Group {
   bool finished = true;  // cleared when one of them is removed or replaced early
+  // Animations of the group still running; once every one of them has been
+  // removed or replaced early, the block's completion runs at once (on the
+  // next turn of the loop) instead of at the block's planned end.
+  int running = 0;
+  std::function<void()> interrupted;
 };
 
 // Batches of layer changes: a completion once every animation added while the

@@ -57,7 +57,14 @@ void Layer::finish(const std::string& key, std::uint64_t serial) {
 void Layer::stopped(const std::shared_ptr<Animation>& animation, bool finished) {
   if (animation->timer) RunLoop::main().cancel(animation->timer);
   animation->timer = 0;
-  if (animation->group && !finished) animation->group->finished = false;
+  if (auto group = animation->group; group && !finished) {
+    group->finished = false;
+    if (--group->running <= 0 && group->interrupted) {
+      auto interrupted = std::move(group->interrupted);
+      group->interrupted = nullptr;
+      interrupted();
+    }
+  }
   if (animation->kind == Animation::Kind::Property) return;
   if (auto d = animation->delegate.lock()) {
     // The platform reports a removal on a later turn.

@@ -100,8 +100,18 @@ void commitContext(Context c) {
     loop.schedule(c.delay, [willStart, id] { willStart(id); });
   }
   if (!std::isfinite(end)) return;  // repeats forever: never completes
-  loop.schedule(end - now, [group, made, completion = std::move(c.completion), didStop = std::move(c.didStop),
-                            id = c.animationId] {
+  // The completion runs once: at the planned end, or as soon as every
+  // animation of the block was interrupted.
+  struct Ending {
+    std::function<void()> run;
+    bool done = false;
+    std::uint64_t timer = 0;
+  };
+  auto ending = std::make_shared<Ending>();
+  ending->run = [group, made, completion = std::move(c.completion), didStop = std::move(c.didStop),
+                 id = c.animationId, raw = ending.get()] {
+    if (raw->done) return;
+    raw->done = true;
     for (auto& [weakView, animation] : made) {
       auto view = weakView.lock();
       if (!view) continue;
@@ -110,7 +120,16 @@ void commitContext(Context c) {
     }
     if (completion) completion(group->finished);
     if (didStop) didStop(id, group->finished);
-  });
+  };
+  ending->timer = loop.schedule(end - now, [ending] { ending->run(); });
+  group->running = static_cast<int>(made.size());
+  std::weak_ptr<Ending> weakEnding = ending;
+  group->interrupted = [weakEnding] {
+    auto e = weakEnding.lock();
+    if (!e || e->done) return;
+    RunLoop::main().cancel(e->timer);
+    RunLoop::main().post([e] { e->run(); });
+  };
 }
 
 }  // namespace

@@ -98,6 +98,12 @@ void Window::deliver(TouchPhase phase, const TouchSet& touches, const Event& eve
     for (auto& t : touches) {
       t->setWindow(self);
       auto view = hitTest(t->locationInWindow(), &event);
+      // An exclusive-touch view takes no touch while another view is touched,
+      // and while it is touched no other view takes one.
+      for (auto& other : active_) {
+        auto ov = other->view();
+        if (view && ov && ov != view && (ov->isExclusiveTouch() || view->isExclusiveTouch())) view = nullptr;
+      }
       t->setView(view);
       active_.push_back(t);
       auto& list = t->mutableRecognizers();
@@ -125,17 +131,21 @@ void Window::deliver(TouchPhase phase, const TouchSet& touches, const Event& eve
     if (it != perRecognizer.end()) r->deliver(phase, it->second, event);
   }
 
-  // A recognizer that has recognized takes its touches away from the views.
+  // A recognizer that has recognized takes its touches away from the views;
+  // a touch still held back for a recognizer that delays touches-began is
+  // dropped once that recognizer recognizes, whether or not it cancels touches.
   std::map<View*, std::pair<std::shared_ptr<View>, TouchSet>> toCancel;
   for (auto& t : active_) {
     if (std::find(viewCancelled_.begin(), viewCancelled_.end(), t.get()) != viewCancelled_.end()) continue;
+    bool held = std::find(delayed_.begin(), delayed_.end(), t.get()) != delayed_.end();
     bool taken = false;
     for (auto& r : t->gestureRecognizers())
-      if (r->cancelsTouchesInView() && r->hasRecognized()) taken = true;
+      if ((r->cancelsTouchesInView() || (held && r->delaysTouchesBegan())) && r->hasRecognized()) taken = true;
     if (!taken) continue;
     viewCancelled_.push_back(t.get());
-    bool deliveredBefore = !(phase == TouchPhase::Began &&
-                             std::find(touches.begin(), touches.end(), t) != touches.end());
+    delayed_.erase(std::remove(delayed_.begin(), delayed_.end(), t.get()), delayed_.end());
+    bool deliveredBefore = !held && !(phase == TouchPhase::Began &&
+                                      std::find(touches.begin(), touches.end(), t) != touches.end());
     if (auto v = t->view(); v && deliveredBefore) {
       auto& entry = toCancel[v.get()];
       entry.first = v;
@@ -148,10 +158,40 @@ void Window::deliver(TouchPhase phase, const TouchSet& touches, const Event& eve
     for (auto& t : entry.second) t->setPhase(phase);
   }
 
-  // Then the views.
+  // Then the views. A recognizer that delays touches-began holds a new touch
+  // back from its view while it may still recognize; once it fails (or the
+  // touch lifts first) the view gets the held began, then the current phase.
+  auto delaying = [](const Touch& t) {
+    for (auto& r : t.gestureRecognizers())
+      if (r->delaysTouchesBegan() && r->state() == GestureRecognizerState::Possible) return true;
+    return false;
+  };
+  std::map<View*, std::pair<std::shared_ptr<View>, TouchSet>> heldBegan;
+  for (auto& t : touches) {
+    if (std::find(viewCancelled_.begin(), viewCancelled_.end(), t.get()) != viewCancelled_.end()) continue;
+    bool held = std::find(delayed_.begin(), delayed_.end(), t.get()) != delayed_.end();
+    bool ending = phase == TouchPhase::Ended || phase == TouchPhase::Cancelled;
+    if (phase == TouchPhase::Began && delaying(*t)) {
+      delayed_.push_back(t.get());
+    } else if (held && (ending || !delaying(*t))) {
+      delayed_.erase(std::remove(delayed_.begin(), delayed_.end(), t.get()), delayed_.end());
+      if (phase == TouchPhase::Cancelled) continue;  // never began for the view: nothing to cancel
+      if (auto v = t->view()) {
+        auto& entry = heldBegan[v.get()];
+        entry.first = v;
+        entry.second.push_back(t);
+      }
+    }
+  }
+  for (auto& [raw, entry] : heldBegan) {
+    for (auto& t : entry.second) t->setPhase(TouchPhase::Began);
+    entry.first->touchesBegan(entry.second, event);
+    for (auto& t : entry.second) t->setPhase(phase);
+  }
   std::map<View*, std::pair<std::shared_ptr<View>, TouchSet>> perView;
   for (auto& t : touches) {
     if (std::find(viewCancelled_.begin(), viewCancelled_.end(), t.get()) != viewCancelled_.end()) continue;
+    if (std::find(delayed_.begin(), delayed_.end(), t.get()) != delayed_.end()) continue;
     if (auto v = t->view()) {
       auto& entry = perView[v.get()];
       entry.first = v;
@@ -173,6 +213,7 @@ void Window::deliver(TouchPhase phase, const TouchSet& touches, const Event& eve
     for (auto& t : touches) {
       active_.erase(std::remove(active_.begin(), active_.end(), t), active_.end());
       viewCancelled_.erase(std::remove(viewCancelled_.begin(), viewCancelled_.end(), t.get()), viewCancelled_.end());
+      delayed_.erase(std::remove(delayed_.begin(), delayed_.end(), t.get()), delayed_.end());
     }
     if (active_.empty()) {
       auto ended = std::move(session_);

@@ -54,6 +54,8 @@ class Window : public View {
   TouchSet active_;
   std::vector<std::shared_ptr<GestureRecognizer>> session_;
   std::vector<const Touch*> viewCancelled_;
+  // Touches held back from their views by a recognizer that delays touches-began.
+  std::vector<const Touch*> delayed_;
 };
 
 }  // namespace platform

@@ -69,6 +69,38 @@ TEST_F(AnimationTimingTest, ReplacedAnimationCompletesUnfinishedAndNewOneFromCur
   (void)start;
 }
 
+TEST_F(AnimationTimingTest, InterruptedBlockCompletesWhenInterruptedNotAtItsPlannedEnd) {
+  auto a = View::create({0, 0, 100, 100});
+  auto b = View::create({0, 0, 100, 100});
+  std::vector<std::pair<std::string, double>> log;
+  double start = now();
+  auto note = [&](const char* name) {
+    return [&, name](bool f) { log.emplace_back(std::string(name) + (f ? " finished" : " interrupted"), now() - start); };
+  };
+  View::animate(1.0, [&] { a->setCenter({150, 50}); }, note("alone"));
+  View::animate(1.0, [&] {
+    a->setAlpha(0.5);
+    b->setAlpha(0.5);
+  }, note("pair"));
+  runFor(0.25);
+  // Replacing every animation of the first block ends it now; replacing one
+  // of the pair leaves the other running to the planned end.
+  View::animate(0.5, [&] {
+    a->setCenter({0, 0});
+    b->setAlpha(1);
+  }, note("second"));
+  runFor(0.01);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].first, "alone interrupted");
+  EXPECT_NEAR(log[0].second, 0.25, 0.011);
+  runFor(2);
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[1].first, "second finished");
+  EXPECT_NEAR(log[1].second, 0.75, 1e-6);
+  EXPECT_EQ(log[2].first, "pair interrupted");
+  EXPECT_NEAR(log[2].second, 1.0, 1e-6);
+}
+
 TEST_F(AnimationTimingTest, NestedBlocksInheritDurationAndChainedBlocksRunInTurn) {
   auto a = View::create({0, 0, 10, 10});
   auto b = View::create({0, 0, 10, 10});

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "Finger.h"
 #include "UiTestFixture.h"
 #include "platform/ui/LongPressGestureRecognizer.h"
 #include "platform/ui/PanGestureRecognizer.h"
@@ -260,6 +261,131 @@ TEST_F(TouchDeliveryTest, IgnoringInteractionDropsTouches) {
   Application::sharedApplication().endIgnoringInteractionEvents();
   TestDriver::tap(v);
   EXPECT_EQ(taps, 1);
+}
+
+TEST_F(TouchDeliveryTest, ExclusiveTouchViewsShareNoTouchSequence) {
+  std::vector<std::string> log;
+  auto make = [&](const char* name, Rect frame) {
+    auto v = std::make_shared<TouchLogView>(frame);
+    v->log = &log;
+    v->name = name;
+    window->addSubview(v);
+    return v;
+  };
+  auto plainA = make("a", {0, 0, 100, 100});
+  auto exclusive = make("x", {0, 200, 100, 100});
+  auto plainB = make("b", {200, 0, 100, 100});
+  exclusive->setExclusiveTouch(true);
+
+  {  // A finger on a plain view keeps the exclusive one from taking a second finger.
+    Finger first(window, {50, 50});
+    Finger second(window, {50, 250});
+    Finger third(window, {250, 50});  // two plain views may share
+    second.lift();
+    third.lift();
+    first.lift();
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"a began", "b began", "b ended", "a ended"}));
+  log.clear();
+  {  // While the exclusive view is touched, nobody else takes a touch.
+    Finger first(window, {50, 250});
+    Finger second(window, {50, 50});
+    second.lift();
+    first.lift();
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"x began", "x ended"}));
+}
+
+TEST_F(TouchDeliveryTest, DelayedTouchesBeganReachTheViewOnlyWhenTheRecognizerFails) {
+  std::vector<std::string> log;
+  auto view = std::make_shared<TouchLogView>(Rect{0, 0, 320, 300});
+  view->log = &log;
+  view->name = "view";
+  window->addSubview(view);
+  int swipes = 0;
+  auto swipe = std::make_shared<SwipeGestureRecognizer>([&](GestureRecognizer&) { ++swipes; });
+  swipe->setDirection(SwipeDirection::Right);
+  swipe->setDelaysTouchesBegan(true);
+  view->addGestureRecognizer(swipe);
+
+  {  // A swipe: the view never hears of the touch.
+    Finger f(window, {20, 100});
+    EXPECT_TRUE(log.empty());
+    f.drag(200, 0, 5, 0.1);
+    EXPECT_EQ(swipe->state(), S::Ended);
+    f.lift();
+  }
+  EXPECT_EQ(swipes, 1);
+  EXPECT_EQ(swipe->state(), S::Possible);  // reset once the fingers are up
+  EXPECT_TRUE(log.empty());
+
+  runFor(0.1);
+  swipe->setCancelsTouchesInView(false);
+  {  // Held touches of a recognized gesture are dropped even when it cancels nothing.
+    Finger f(window, {20, 100});
+    f.drag(200, 0, 5, 0.1);
+    f.lift();
+  }
+  EXPECT_EQ(swipes, 2);
+  EXPECT_TRUE(log.empty());
+  swipe->setCancelsTouchesInView(true);
+
+  runFor(0.1);
+  {  // A still finger lifted: the view gets the held began, then the end.
+    Finger f(window, {20, 100});
+    runFor(0.05);
+    EXPECT_TRUE(log.empty());
+    f.lift();
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"view began", "view ended"}));
+
+  log.clear();
+  {  // A drag the wrong way fails the swipe: began arrives with the move that failed it.
+    Finger f(window, {200, 100});
+    f.drag(0, 150, 5, 0.2);
+    EXPECT_EQ(swipe->state(), S::Failed);
+    EXPECT_EQ(log, (std::vector<std::string>{"view began", "view moved"}));
+    f.lift();
+  }
+}
+
+// The held began follows how each recognizer ends: a tap fails once the finger
+// moves too far and recognizes on lifting; a pan fails only when the finger
+// lifts without having moved far enough.
+TEST_F(TouchDeliveryTest, DelayedTouchesBeganFollowTheRecognizersFailure) {
+  struct Case {
+    const char* name;
+    bool pan;
+    double dx;
+    std::vector<std::string> seen;
+  };
+  const Case cases[] = {
+      {"tap recognized", false, 0, {}},
+      {"tap failed by moving", false, 40, {"view began", "view moved", "view ended"}},
+      {"pan failed by lifting", true, 0, {"view began", "view ended"}},
+      {"pan recognized", true, 100, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> log;
+    auto view = std::make_shared<TouchLogView>(Rect{0, 0, 320, 300});
+    view->log = &log;
+    view->name = "view";
+    window->addSubview(view);
+    std::shared_ptr<GestureRecognizer> r;
+    if (c.pan) r = std::make_shared<PanGestureRecognizer>();
+    else r = std::make_shared<TapGestureRecognizer>();
+    r->setDelaysTouchesBegan(true);
+    view->addGestureRecognizer(r);
+    {
+      Finger f(window, {100, 100});
+      if (c.dx != 0) f.drag(c.dx, 0, 4, 0.2);
+      f.lift();
+    }
+    EXPECT_EQ(log, c.seen);
+    view->removeFromSuperview();
+    runFor(1);
+  }
 }
 
 }  // namespace
