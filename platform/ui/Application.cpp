@@ -182,6 +182,18 @@ void Application::receiveRemoteNotification(const Value& payload) {
   if (delegate_) delegate_->didReceiveRemoteNotification(*this, payload);
 }
 
+void Application::setStatusBarOrientation(InterfaceOrientation o, bool animated) {
+  (void)animated;
+  if (o == orientation_) return;
+  auto& center = NotificationCenter::defaultCenter();
+  center.post(kApplicationWillChangeStatusBarOrientationNotification, {},
+              Value{{kApplicationStatusBarOrientationUserInfoKey, static_cast<int>(o)}});
+  auto old = orientation_;
+  orientation_ = o;
+  center.post(kApplicationDidChangeStatusBarOrientationNotification, {},
+              Value{{kApplicationStatusBarOrientationUserInfoKey, static_cast<int>(old)}});
+}
+
 Rect Application::statusBarFrame() const {
   if (statusBarHidden_) return {};
   return {0, 0, Screen::mainScreen().bounds().width(), 20};

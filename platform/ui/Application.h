@@ -29,6 +29,13 @@ inline constexpr char kApplicationDidBecomeActiveNotification[] = "UIApplication
 inline constexpr char kApplicationWillTerminateNotification[] = "UIApplicationWillTerminateNotification";
 inline constexpr char kApplicationDidReceiveMemoryWarningNotification[] =
     "UIApplicationDidReceiveMemoryWarningNotification";
+// Posted around a change of the status bar's orientation; the user info holds
+// the new orientation (will) or the old one (did) under the orientation key.
+inline constexpr char kApplicationWillChangeStatusBarOrientationNotification[] =
+    "UIApplicationWillChangeStatusBarOrientationNotification";
+inline constexpr char kApplicationDidChangeStatusBarOrientationNotification[] =
+    "UIApplicationDidChangeStatusBarOrientationNotification";
+inline constexpr char kApplicationStatusBarOrientationUserInfoKey[] = "UIApplicationStatusBarOrientationUserInfoKey";
 inline constexpr char kLaunchOptionsURLKey[] = "UIApplicationLaunchOptionsURLKey";
 inline constexpr char kLaunchOptionsSourceApplicationKey[] = "UIApplicationLaunchOptionsSourceApplicationKey";
 inline constexpr char kLaunchOptionsRemoteNotificationKey[] = "UIApplicationLaunchOptionsRemoteNotificationKey";
@@ -106,7 +113,12 @@ class Application : public Responder {
   bool isStatusBarHidden() const { return statusBarHidden_; }
   void setStatusBarHidden(bool hidden, bool animated = false) { (void)animated; statusBarHidden_ = hidden; }
   InterfaceOrientation statusBarOrientation() const { return orientation_; }
-  void setStatusBarOrientation(InterfaceOrientation o, bool animated = false) { (void)animated; orientation_ = o; }
+  // Moves the status bar only; the screens keep the orientation they are laid
+  // out for until the interface rotates.
+  void setStatusBarOrientation(InterfaceOrientation o, bool animated = false);
+  // The orientation the windows' screens are laid out for (see ViewController's
+  // rotation); it differs from the status bar's only after code set that by hand.
+  InterfaceOrientation interfaceOrientation() const { return interfaceOrientation_; }
   Rect statusBarFrame() const;
   bool isNetworkActivityIndicatorVisible() const { return networkActivity_; }
   void setNetworkActivityIndicatorVisible(bool on) { networkActivity_ = on; }
@@ -133,6 +145,7 @@ class Application : public Responder {
 
  private:
   friend class Window;
+  friend class ViewController;
   Application() = default;
   void registerWindow(const std::shared_ptr<Window>& window, bool toFront);
   void unregisterWindow(const Window* window);
@@ -153,6 +166,7 @@ class Application : public Responder {
   StatusBarStyle statusBarStyle_ = StatusBarStyle::Default;
   bool statusBarHidden_ = false;
   InterfaceOrientation orientation_ = InterfaceOrientation::Portrait;
+  InterfaceOrientation interfaceOrientation_ = InterfaceOrientation::Portrait;
   bool networkActivity_ = false;
   bool idleTimerDisabled_ = false;
   std::map<BackgroundTaskId, std::function<void()>> backgroundTasks_;

@@ -7,6 +7,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/TextMetrics.h"
 #include "platform/ui/View.h"
+#include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 
 namespace platform {
@@ -236,8 +237,29 @@ std::shared_ptr<View> TestDriver::drag(const std::shared_ptr<View>& view, double
 }
 
 std::shared_ptr<View> TestDriver::edgeSwipe(double fromX, double toX, double seconds) {
-  double y = Screen::mainScreen().bounds().height() / 2;
-  return dragPath({{fromX, y}, {toX, y}}, seconds);
+  // Along the interface as the person sees it: in landscape the screens are
+  // turned in the window, and so is the swipe.
+  auto& app = Application::sharedApplication();
+  Size screen = Screen::mainScreen().bounds().size;
+  bool turned = isLandscape(app.interfaceOrientation());
+  Size face = turned ? Size{screen.height, screen.width} : screen;
+  auto window = app.keyWindow();
+  Point down = window ? window->interfaceDown(1) : Point{0, 1};
+  Point right{down.y, -down.x};
+  auto toWindow = [&](Point p) {
+    double dx = p.x - face.width / 2, dy = p.y - face.height / 2;
+    return Point{screen.width / 2 + right.x * dx + down.x * dy, screen.height / 2 + right.y * dx + down.y * dy};
+  };
+  double y = face.height / 2;
+  return dragPath({toWindow({fromX, y}), toWindow({toX, y})}, seconds);
+}
+
+// Device.
+
+void TestDriver::rotateDevice(DeviceOrientation orientation) {
+  Device::currentDevice().setOrientation(orientation);
+  RunLoop::main().runFor(2 * ViewController::kRotationDuration);  // a half turn lasts longest
+  settle();
 }
 
 // Typing.

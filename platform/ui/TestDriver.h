@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/foundation/Value.h"
+#include "platform/ui/Device.h"
 #include "platform/ui/Geometry.h"
 
 namespace platform {
@@ -49,10 +50,15 @@ class TestDriver {
   static std::shared_ptr<View> drag(const std::shared_ptr<View>& view, double dx, double dy, double seconds = 0.3);
   // Along a path of screen points over `seconds` (at least two points).
   static std::shared_ptr<View> dragPath(const std::vector<Point>& path, double seconds);
-  // A swipe from the left edge: x 5 to x 250 at mid height over 0.2 s.
+  // A swipe from the left edge: x 5 to x 250 at mid height over 0.2 s, in the
+  // interface's coordinates (turned with the screens in landscape).
   static std::shared_ptr<View> edgeSwipe(double fromX = 5, double toX = 250, double seconds = 0.2);
   // Seconds between two move samples of a drag.
   static constexpr double kMoveStep = 1.0 / 60;
+
+  // Turns the device and runs the loop until the interface rotation it sets
+  // off (when the front screen allows it) has ended.
+  static void rotateDevice(DeviceOrientation orientation);
 
   // Typing into the first responder. typeText on a view first makes it the
   // first responder. Each returns false when no responder takes text.

@@ -52,9 +52,13 @@ Rect View::frame() const {
 }
 
 void View::setFrame(const Rect& f) {
-  if (transform_.isIdentity()) {
+  // A view turned by a quarter (as the interface turns a screen's view in
+  // landscape) takes the frame's sides swapped as its bounds.
+  const auto& t = transform_;
+  bool quarterTurn = t.a == 0 && t.d == 0 && std::fabs(t.b) == 1 && std::fabs(t.c) == 1;
+  if (transform_.isIdentity() || quarterTurn) {
     Rect b = bounds_;
-    b.size = Size{f.width(), f.height()};
+    b.size = quarterTurn ? Size{f.height(), f.width()} : Size{f.width(), f.height()};
     setBounds(b);
   }
   setCenter(f.center());

@@ -144,18 +144,22 @@ void ViewController::presentViewController(const std::shared_ptr<ViewController>
   controller->presenting_ = presenter;
   controller->beingPresented_ = true;
   auto& app = Application::sharedApplication();
-  if (!(controller->supportedInterfaceOrientations() & maskFor(app.statusBarOrientation())))
+  if (!(controller->supportedInterfaceOrientations() & maskFor(app.interfaceOrientation())))
     rotateInterface(controller->preferredInterfaceOrientationForPresentation());
 
   std::vector<std::shared_ptr<ViewController>> leaving, coming;
   appearanceTree(presenter, leaving);
   auto presentedView = controller->view();
   appearanceTree(controller, coming);
-  Rect bounds = window->bounds();
   for (auto& vc : leaving) vc->beginAppearance(false, animated);
   for (auto& vc : coming) vc->beginAppearance(true, animated);
   ++manualAppearance();
-  presentedView->setFrame(animated ? bounds.offsetBy(0, bounds.height()) : bounds);
+  window->placeFullScreenView(*presentedView);
+  const Point rest = presentedView->center();
+  if (animated) {  // from below the interface's bottom edge
+    Point down = window->interfaceDown(presentedView->bounds().height());
+    presentedView->setCenter({rest.x + down.x, rest.y + down.y});
+  }
   window->addSubview(presentedView);
   --manualAppearance();
 
@@ -178,7 +182,7 @@ void ViewController::presentViewController(const std::shared_ptr<ViewController>
   };
   if (animated) {
     View::animate(kPresentationDuration, 0, AnimationOption::OverrideInheritedDuration,
-                  [&] { presentedView->setFrame(bounds); }, finish);
+                  [&] { presentedView->setCenter(rest); }, finish);
   } else {
     finish(true);
   }
@@ -218,6 +222,9 @@ void ViewController::finishDismissal(bool animated, std::function<void()> comple
   if (auto host = host_.lock(); host && !presenterView->superview()) {
     ++manualAppearance();
     host->insertSubview(presenterView, std::min(hostIndex_, host->subviews().size()));
+    // Laid out again for an interface that turned while it was covered.
+    if (auto window = std::dynamic_pointer_cast<Window>(host))
+      View::performWithoutAnimation([&] { window->placeFullScreenView(*presenterView); });
     --manualAppearance();
   }
   for (auto& vc : coming) vc->beginAppearance(true, animated);
@@ -237,9 +244,12 @@ void ViewController::finishDismissal(bool animated, std::function<void()> comple
   };
   if (animated && isViewLoaded()) {
     auto v = view();
-    Rect f = v->frame();
+    Point c = v->center();
+    Point down{0, v->frame().height()};
+    if (auto window = v->window(); window && v->superview() == window)
+      down = window->interfaceDown(v->bounds().height());
     View::animate(kPresentationDuration, 0, AnimationOption::OverrideInheritedDuration,
-                  [&] { v->setFrame(f.offsetBy(0, f.height())); }, finish);
+                  [&] { v->setCenter({c.x + down.x, c.y + down.y}); }, finish);
   } else {
     finish(true);
   }
@@ -248,7 +258,7 @@ void ViewController::finishDismissal(bool animated, std::function<void()> comple
 // Orientation.
 
 InterfaceOrientation ViewController::interfaceOrientation() const {
-  return Application::sharedApplication().statusBarOrientation();
+  return Application::sharedApplication().interfaceOrientation();
 }
 
 std::vector<std::shared_ptr<ViewController>> ViewController::reachableControllers() {
@@ -263,16 +273,39 @@ std::vector<std::shared_ptr<ViewController>> ViewController::reachableController
   return out;
 }
 
+namespace {
+// Quarter turns of the screen, counted clockwise from portrait.
+int quarterTurns(InterfaceOrientation o) {
+  switch (o) {
+    case InterfaceOrientation::LandscapeLeft: return 1;
+    case InterfaceOrientation::PortraitUpsideDown: return 2;
+    case InterfaceOrientation::LandscapeRight: return 3;
+    default: return 0;
+  }
+}
+}  // namespace
+
 void ViewController::rotateInterface(InterfaceOrientation to) {
   auto& app = Application::sharedApplication();
-  InterfaceOrientation from = app.statusBarOrientation();
+  InterfaceOrientation from = app.interfaceOrientation();
   if (from == to || to == InterfaceOrientation::Unknown) return;
   auto all = reachableControllers();
-  const double duration = 0.4;
+  int turns = (quarterTurns(to) - quarterTurns(from) + 4) % 4;
+  const double duration = turns == 2 ? 2 * kRotationDuration : kRotationDuration;
   for (auto& vc : all) vc->willRotateToInterfaceOrientation(to, duration);
+  app.interfaceOrientation_ = to;
   app.setStatusBarOrientation(to);
-  for (auto& vc : all) vc->willAnimateRotationToInterfaceOrientation(to, duration);
-  for (auto& vc : all) vc->didRotateFromInterfaceOrientation(from);
+  std::vector<std::weak_ptr<ViewController>> told(all.begin(), all.end());
+  View::animate(
+      duration, 0, AnimationOption::OverrideInheritedDuration,
+      [&] {
+        for (auto& w : app.windows()) w->layoutForInterfaceOrientation();
+        for (auto& vc : all) vc->willAnimateRotationToInterfaceOrientation(to, duration);
+      },
+      [told, from](bool) {
+        for (auto& weak : told)
+          if (auto vc = weak.lock()) vc->didRotateFromInterfaceOrientation(from);
+      });
 }
 
 void ViewController::attemptRotationToDeviceOrientation() {
@@ -284,11 +317,15 @@ void ViewController::attemptRotationToDeviceOrientation() {
   if (!top) return;
   while (top->presented_ && !top->presented_->beingDismissed_) top = top->presented_;
   unsigned supported = top->supportedInterfaceOrientations();
+  // The application delegate narrows what the window allows (a controller
+  // allowing nothing the window allows keeps its own answer).
+  if (auto delegate = app.delegate())
+    if (unsigned both = supported & delegate->supportedInterfaceOrientationsForWindow(app)) supported = both;
   auto device = static_cast<InterfaceOrientation>(static_cast<int>(Device::currentDevice().orientation()));
   int d = static_cast<int>(device);
   if (d >= 1 && d <= 4 && top->shouldAutorotate() && (supported & maskFor(device))) {
     rotateInterface(device);
-  } else if (!(supported & maskFor(app.statusBarOrientation()))) {
+  } else if (!(supported & maskFor(app.interfaceOrientation()))) {
     for (auto o : {InterfaceOrientation::Portrait, InterfaceOrientation::LandscapeLeft,
                    InterfaceOrientation::LandscapeRight, InterfaceOrientation::PortraitUpsideDown})
       if (supported & maskFor(o)) { rotateInterface(o); break; }

@@ -107,10 +107,21 @@ class ViewController : public Responder, public std::enable_shared_from_this<Vie
     (void)o; (void)duration;
   }
   virtual void didRotateFromInterfaceOrientation(InterfaceOrientation from) { (void)from; }
+  // The orientation the interface is laid out for.
   InterfaceOrientation interfaceOrientation() const;
-  // Asks the front-most full-screen controller whether the interface may turn to
-  // the device's orientation, and turns it when it may.
+  // Asks the front-most full-screen controller (and the application delegate's
+  // orientations for the window) whether the interface may turn to the
+  // device's orientation, and turns it when it may; a controller that does not
+  // allow the current orientation turns it to one it allows, portrait first.
+  //
+  // A rotation: willRotateToInterfaceOrientation to every controller; the
+  // status bar turns; then, inside one animation of kRotationDuration a quarter
+  // turn (twice that for half a turn), the windows lay their full-screen views
+  // out for the new orientation (Window::placeFullScreenView) and every
+  // controller gets willAnimateRotationToInterfaceOrientation; when that
+  // animation ends, didRotateFromInterfaceOrientation.
   static void attemptRotationToDeviceOrientation();
+  static constexpr double kRotationDuration = 0.4;
 
   // Status bar answers.
   virtual StatusBarStyle preferredStatusBarStyle() const { return StatusBarStyle::Default; }

@@ -35,8 +35,39 @@ void Window::setRootViewController(const std::shared_ptr<ViewController>& contro
   if (!controller) return;
   controller->windowRoot_ = true;
   auto v = controller->view();
-  v->setFrame(bounds());
+  placeFullScreenView(*v);
   addSubview(v);
+}
+
+namespace {
+// Exact quarter turns, so that frames come out whole.
+AffineTransform turnFor(InterfaceOrientation o) {
+  switch (o) {
+    case InterfaceOrientation::LandscapeLeft: return {0, 1, -1, 0, 0, 0};
+    case InterfaceOrientation::LandscapeRight: return {0, -1, 1, 0, 0, 0};
+    case InterfaceOrientation::PortraitUpsideDown: return {-1, 0, 0, -1, 0, 0};
+    default: return {};
+  }
+}
+}  // namespace
+
+void Window::placeFullScreenView(View& view) const {
+  auto o = Application::sharedApplication().interfaceOrientation();
+  Rect b = bounds();
+  Rect viewBounds = view.bounds();
+  viewBounds.size = isLandscape(o) ? Size{b.height(), b.width()} : b.size;
+  view.setTransform(turnFor(o));
+  view.setBounds(viewBounds);
+  view.setCenter(b.center());
+}
+
+void Window::layoutForInterfaceOrientation() {
+  for (auto vc = root_; vc; vc = vc->presentedViewController())
+    if (vc->isViewLoaded() && vc->view()->superview().get() == this) placeFullScreenView(*vc->view());
+}
+
+Point Window::interfaceDown(double distance) const {
+  return turnFor(Application::sharedApplication().interfaceOrientation()).applyToVector({0, distance});
 }
 
 void Window::makeKeyAndVisible() {

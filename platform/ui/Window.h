@@ -29,8 +29,22 @@ class Window : public View {
   void setWindowLevel(double level);
 
   std::shared_ptr<ViewController> rootViewController() const { return root_; }
-  // Puts the controller's view in the window, filling it.
+  // Puts the controller's view in the window, filling it (see placeFullScreenView).
   void setRootViewController(const std::shared_ptr<ViewController>& controller);
+
+  // Interface orientation. The window keeps its portrait coordinates; a
+  // full-screen controller view (the root's, a presented one's) fills it for
+  // the application's interface orientation: in landscape its bounds' sides are
+  // swapped and it is turned a quarter about the window's centre (clockwise
+  // for landscape left, the other way for landscape right), upside down half a
+  // turn. Subviews follow their autoresizing masks.
+  void placeFullScreenView(View& view) const;
+  // Places the root's view and the presented controllers' views in the window
+  // (rotation calls this inside its animation).
+  void layoutForInterfaceOrientation();
+  // The way towards the bottom of the interface, `distance` points long, in
+  // window coordinates.
+  Point interfaceDown(double distance) const;
 
   void makeKeyAndVisible();
   void makeKeyWindow();

@@ -243,9 +243,10 @@ TEST_F(SwipeBackTest, SwipingAPhotoBrowserThatAllowedLandscapeAwayForcesPortrait
   fillHome(2);
   pushAndSettle(home, std::make_shared<CountingScreen>("PyxoPhotoBrowser"));
   delegate->setShouldAutorate(true);
-  platform::Device::currentDevice().setOrientation(platform::DeviceOrientation::LandscapeLeft);
+  // Touches wait for the rotation's animation; the edge swipe then runs along
+  // the turned screen.
+  TestDriver::rotateDevice(platform::DeviceOrientation::LandscapeLeft);
   ASSERT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::LandscapeLeft);
-  // In landscape the window keeps its portrait coordinates; the swipe runs along x.
   TestDriver::edgeSwipe();
   runFor(0.5);
   EXPECT_FALSE(delegate->shouldAutorate());
