@@ -244,6 +244,7 @@ std::shared_ptr<View> TestDriver::edgeSwipe(double fromX, double toX, double sec
   bool turned = isLandscape(app.interfaceOrientation());
   Size face = turned ? Size{screen.height, screen.width} : screen;
   auto window = app.keyWindow();
+  if (!window && !app.windows().empty()) window = app.windows().back();
   Point down = window ? window->interfaceDown(1) : Point{0, 1};
   Point right{down.y, -down.x};
   auto toWindow = [&](Point p) {

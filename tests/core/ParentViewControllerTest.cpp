@@ -269,7 +269,10 @@ TEST_F(ParentViewControllerTest, ChangeOrientationTurnsTheInterfaceBackToPortrai
     runFor(0.1);
     EXPECT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::Portrait);
     EXPECT_EQ(home->presentedViewController(), nullptr);
-    if (std::string(version) == "8.4") expectFrame(screens[1]->view(), {0, 0, 320, 568});
+    // The screens are laid out for portrait again (the container then keeps
+    // its band for the status bar, and the top screen fills what is left).
+    expectFrame(screens[1]->view(), home->view()->bounds());
+    EXPECT_EQ(screens[1]->view()->frame().width(), 320);
     home->popChildViewControllerWithAnimated(false);
     device.setOrientation(platform::DeviceOrientation::Portrait);
   }

@@ -243,8 +243,10 @@ TEST_F(SwipeBackTest, SwipingAPhotoBrowserThatAllowedLandscapeAwayForcesPortrait
   fillHome(2);
   pushAndSettle(home, std::make_shared<CountingScreen>("PyxoPhotoBrowser"));
   delegate->setShouldAutorate(true);
-  // Touches wait for the rotation's animation; the edge swipe then runs along
-  // the turned screen.
+  // The browser records the landscape it turns to (the container's status-bar
+  // layout reads it). Touches wait for the rotation's animation; the edge swipe
+  // then runs along the turned screen.
+  delegate->setCurrentOrientation(static_cast<int>(platform::InterfaceOrientation::LandscapeLeft));
   TestDriver::rotateDevice(platform::DeviceOrientation::LandscapeLeft);
   ASSERT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::LandscapeLeft);
   TestDriver::edgeSwipe();
