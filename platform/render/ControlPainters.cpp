@@ -148,30 +148,22 @@ void drawStyledLines(const std::u32string& text, const std::vector<std::string>&
   }
 }
 
-// A link label: its text wrapped by words within the bounds, links in the link colour.
+// A link label: its text wrapped by words within the bounds as the label lays
+// it out, links in the link colour, inline pictures (an emoji label's
+// emoticons) in the squares the layout gives them.
 void paintLinkLabel(PaintContext& context, const View& view, const Rect& bounds) {
   auto* label = dynamic_cast<const LinkLabel*>(&view);
   if (!label || label->text().empty()) return;
-  std::u32string text = TextMetrics::decode(label->text());
-  // Links cover UTF-16 ranges; mark the code points they cover.
-  std::vector<bool> linked(text.size(), false);
-  std::size_t unit = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    for (auto& link : label->links())
-      if (unit >= link.location && unit < link.location + link.length) linked[i] = true;
-    unit += text[i] > 0xFFFF ? 2 : 1;
-  }
   const Font& font = label->font();
-  double top = 0;
-  TextLayout layout = fittingLines(label->text(), font, bounds, top);
   ClipTo clip(context.cr, bounds);
-  drawStyledLines(
-      text, layout.lines, bounds.x(), top, font.lineHeight(),
-      [&](std::size_t i) { return i < linked.size() && linked[i] ? 1 : 0; },
-      [&](const std::string& piece, int style, double x, double y) {
-        drawTextLine(context, piece, font, style ? label->linkColor() : label->textColor(), {x, y});
-        return TextMetrics::lineWidth(piece, font);
-      });
+  for (const auto& fragment : label->fragmentsInBounds(bounds)) {
+    if (!fragment.pictureName.empty()) {
+      if (auto picture = Image::imageNamed(fragment.pictureName)) drawImage(context, *picture, fragment.frame);
+      continue;
+    }
+    drawTextLine(context, fragment.text, font, fragment.link ? label->linkColor() : label->textColor(),
+                 fragment.frame.origin);
+  }
 }
 
 // A tagged rich text: wrapped by its widest font as it measures itself, each

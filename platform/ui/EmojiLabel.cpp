@@ -104,4 +104,16 @@ void EmojiLabel::setText(const std::string& text) {
   }
 }
 
+std::vector<InlinePicture> EmojiLabel::inlinePictures() const {
+  std::vector<InlinePicture> pictures;
+  std::size_t location = 0;
+  for (const auto& run : runs_) {
+    std::size_t length = utf16Length(run.text);
+    if (run.kind == EmojiRunKind::Emoticon && !run.pictureName.empty())
+      pictures.push_back({location, length, run.pictureName});
+    location += length;
+  }
+  return pictures;
+}
+
 }  // namespace platform

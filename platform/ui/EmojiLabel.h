@@ -41,6 +41,10 @@ class EmojiLabel : public LinkLabel {
   // The code-to-picture table (the app loads it from its resources).
   static void setEmoticonPictures(std::map<std::string, std::string> table);
 
+ protected:
+  // The emoticons whose picture is known; a code without one stays text.
+  std::vector<InlinePicture> inlinePictures() const override;
+
  private:
   std::vector<EmojiRun> runs_;
 };

@@ -26,6 +26,23 @@ struct TextLink {
   std::string url;
 };
 
+// A picture shown inline in place of a range of the text (UTF-16 units).
+struct InlinePicture {
+  std::size_t location = 0;
+  std::size_t length = 0;
+  std::string name;  // the picture resource
+};
+
+// One piece of a laid-out label: a stretch of text of one style on one line,
+// or one inline picture. `location` is where it starts in the text (UTF-16 units).
+struct LinkLabelFragment {
+  std::string text;         // the text drawn; empty for a picture
+  std::string pictureName;  // the picture drawn; empty for text
+  bool link = false;
+  std::size_t location = 0;
+  Rect frame;  // text: its line box piece; picture: the square it is drawn in
+};
+
 class LinkLabel : public View {
  public:
   explicit LinkLabel(const Rect& frame = {});
@@ -52,11 +69,24 @@ class LinkLabel : public View {
   // A finger on the first link whose text is `text`; false when there is none.
   bool tapLinkWithText(const std::string& text);
 
+  // An inline picture is one square, as wide and tall as the font's em (the
+  // advance of a CJK character), centred in its line box; it wraps whole.
+  double inlinePictureSize() const { return font_.pointSize; }
+  // The text as it is laid out: each inline picture stands as one character
+  // as wide as a picture.
+  std::string layoutText() const;
+  // The text wrapped by words within `bounds` (the lines that fit its height,
+  // at least one, centred vertically), cut into fragments.
+  std::vector<LinkLabelFragment> fragmentsInBounds(const Rect& bounds) const;
+
   Size sizeThatFits(Size size) const override;
   std::string automationText() const override { return text_; }
 
  protected:
   void clearLinks() { links_.clear(); }
+  // The pictures shown in place of parts of the text, in text order and not
+  // overlapping (none in a plain link label).
+  virtual std::vector<InlinePicture> inlinePictures() const { return {}; }
 
  private:
   std::string text_;
