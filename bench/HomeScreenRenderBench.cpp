@@ -10,12 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/AppLaunchBench.h"
 #include "core/AppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/StartupPrompts.h"
-#include "net/PortalHosts.h"
-#include "net/Vorn5APIClient.h"
-#include "net/Vorn5CacheClient.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -25,19 +23,12 @@
 #include "platform/render/Renderer.h"
 #include "platform/services/ServicesReset.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/Screen.h"
-#include "portal/DemoPortal.h"
 
 namespace {
 
 constexpr double kFrameBudgetMs = 1000.0 / 60;
 constexpr double kAfternoon = 1796882400.0;  // 2026-12-10 14:00 in Asia/Shanghai: no theme offer
-
-std::string temporaryHome() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX").string();
-  return mkdtemp(pattern.data()) ? pattern : std::string();
-}
 
 // A returning visitor: city chosen, this version's guide and theme offers seen.
 void returningVisitor() {
@@ -52,20 +43,14 @@ void returningVisitor() {
 }
 
 void HomeScreenFullFrame(benchmark::State& state) {
-  const std::string home = temporaryHome();
+  const std::string home = vorn::bench::temporaryHome();
   auto& loop = platform::RunLoop::main();
   loop.adoptCurrentThread();
   loop.useVirtualClock(kAfternoon);
   platform::setHomeDirectory(home);
   platform::Screen::mainScreen().setHeight(568);
   vorn::portal::DemoPortal portal;
-  if (!portal.start()) {
-    state.SkipWithError("the demo portal did not start");
-    return;
-  }
-  vorn::PortalHosts::setAllBaseUrls(portal.baseUrl());
-  vorn::Vorn5APIClient::resetSharedClient();
-  vorn::Vorn5CacheClient::sharedClient().init();
+  if (!vorn::bench::useDemoPortal(portal, state)) return;
   platform::Application::sharedApplication().reset();
   platform::services::resetAllServices();
   platform::NotificationCenter::defaultCenter().reset();
@@ -73,12 +58,7 @@ void HomeScreenFullFrame(benchmark::State& state) {
   auto delegate = std::make_shared<vorn::AppDelegate>();
   vorn::AppDelegate::setSharedAppDelegate(delegate);
   platform::Application::sharedApplication().launch();
-  // At most 20 virtual seconds, in the steps the automation's "wait" takes.
-  for (int step = 0; step < 400; ++step) {
-    auto picture = delegate->launchPicture();
-    if (!picture || !picture->superview()) break;
-    loop.runFor(0.05);
-  }
+  vorn::bench::runUntilLaunchPictureGone(*delegate);
   loop.settle(30.0);
   if (delegate->launchPicture() && delegate->launchPicture()->superview()) {
     state.SkipWithError("the launch picture did not go");

@@ -9,42 +9,27 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/AppLaunchBench.h"
 #include "core/AppDelegate.h"
-#include "net/PortalHosts.h"
-#include "net/Vorn5APIClient.h"
-#include "net/Vorn5CacheClient.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/services/ServicesReset.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ImageView.h"
-#include "portal/DemoPortal.h"
 
 namespace {
 
 constexpr double kStart = 1796875200.0;  // 2026-12-10 12:00 in Asia/Shanghai
 
-std::string temporaryHome() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX").string();
-  return mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
 void LaunchToHomeScreen(benchmark::State& state) {
-  const std::string home = temporaryHome();
+  const std::string home = vorn::bench::temporaryHome();
   auto& loop = platform::RunLoop::main();
   loop.adoptCurrentThread();
   loop.useVirtualClock(kStart);
   platform::setHomeDirectory(home);
   vorn::portal::DemoPortal portal;
-  if (!portal.start()) {
-    state.SkipWithError("the demo portal did not start");
-    return;
-  }
-  vorn::PortalHosts::setAllBaseUrls(portal.baseUrl());
-  vorn::Vorn5APIClient::resetSharedClient();
-  vorn::Vorn5CacheClient::sharedClient().init();
+  if (!vorn::bench::useDemoPortal(portal, state)) return;
 
   for (auto _ : state) {
     state.PauseTiming();
@@ -61,12 +46,7 @@ void LaunchToHomeScreen(benchmark::State& state) {
     state.ResumeTiming();
 
     platform::Application::sharedApplication().launch();
-    // At most 20 virtual seconds, in the steps the automation's "wait" takes.
-    for (int step = 0; step < 400; ++step) {
-      auto picture = delegate->launchPicture();
-      if (!picture || !picture->superview()) break;
-      loop.runFor(0.05);
-    }
+    vorn::bench::runUntilLaunchPictureGone(*delegate);
 
     state.PauseTiming();
     vorn::AppDelegate::setSharedAppDelegate(nullptr);
