@@ -34,10 +34,10 @@ constexpr double kNoticeHideDelay = 1.5;
 constexpr double kJpegQuality = 0.9;
 constexpr int kLeftSide = 0;
 constexpr int kSwipeBackMargin = 160;
-// Orientation values as the platform numbers them.
-constexpr int kPortrait = 1;
-constexpr int kLandscapeLeft = 3;
-constexpr int kLandscapeRight = 4;
+// The delegate keeps orientations as the platform's numbers.
+constexpr int kPortrait = static_cast<int>(platform::InterfaceOrientation::Portrait);
+constexpr int kLandscapeLeft = static_cast<int>(platform::InterfaceOrientation::LandscapeLeft);
+constexpr int kLandscapeRight = static_cast<int>(platform::InterfaceOrientation::LandscapeRight);
 
 bool isFourInchScreen() {
   auto& screen = platform::Screen::mainScreen();
