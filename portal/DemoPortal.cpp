@@ -507,7 +507,7 @@ DemoPortal::DemoPortal(std::string fixturesDir) : impl_(std::make_unique<Impl>()
 DemoPortal::~DemoPortal() { stop(); }
 
 std::string DemoPortal::defaultFixturesDir() {
-  return std::string(VORN_SOURCE_DIR) + "/portal/fixtures";
+  return platform::sourceDirectory() + "/portal/fixtures";
 }
 
 const std::string& DemoPortal::fixturesDir() const { return impl_->fixturesDir; }

@@ -19,6 +19,8 @@
 
 namespace platform {
 
+std::string sourceDirectory() { return VORN_SOURCE_DIR; }
+
 namespace {
 
 std::mutex& pathsMutex() {
@@ -30,7 +32,7 @@ std::string& homeSetting() {
   return home;
 }
 std::string& resourcesSetting() {
-  static std::string resources = std::string(VORN_SOURCE_DIR) + "/resources";
+  static std::string resources = sourceDirectory() + "/resources";
   return resources;
 }
 

@@ -29,7 +29,9 @@ std::string cachesDirectory();
 std::string preferencesDirectory();
 std::string temporaryDirectory();
 
-// The read-only resources folder (VORN_SOURCE_DIR "/resources" unless set).
+// The source tree the program was built from (its fixtures and goldens live there).
+std::string sourceDirectory();
+// The read-only resources folder (sourceDirectory() + "/resources" unless set).
 void setResourcesDirectory(const std::string& path);
 std::string resourcesDirectory();
 // resourcesDirectory()/name.

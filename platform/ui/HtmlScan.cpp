@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <optional>

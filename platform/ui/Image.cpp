@@ -1,4 +1,5 @@
 #include "platform/ui/Image.h"
+#include "platform/foundation/Files.h"
 
 #include <png.h>
 #include <stdio.h>
@@ -21,7 +22,7 @@ namespace {
 
 struct ResourceState {
   std::mutex mutex;
-  std::string directory = std::string(VORN_SOURCE_DIR) + "/resources";
+  std::string directory = sourceDirectory() + "/resources";
   std::map<std::string, std::shared_ptr<Image>> cache;
 };
 ResourceState& resources() {
@@ -29,7 +30,7 @@ ResourceState& resources() {
   return *state;
 }
 
-std::optional<std::string> readFile(const std::filesystem::path& path) {
+std::optional<std::string> readImageFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream s;
@@ -195,7 +196,7 @@ std::shared_ptr<Image> Image::imageNamed(const std::string& name) {
     for (auto& ext : extensions) {
       for (double scale : {2.0, 1.0}) {
         std::string file = dir + "/" + sub + stem + (scale == 2 ? "@2x" : "") + ext;
-        if (auto bytes = readFile(file)) {
+        if (auto bytes = readImageFile(file)) {
           found = imageWithData(*bytes, scale);
           if (found) break;
         }
@@ -212,7 +213,7 @@ std::shared_ptr<Image> Image::imageNamed(const std::string& name) {
 }
 
 std::shared_ptr<Image> Image::imageWithContentsOfFile(const std::string& path) {
-  auto bytes = readFile(path);
+  auto bytes = readImageFile(path);
   if (!bytes) return nullptr;
   double scale = path.find("@2x.") != std::string::npos ? 2 : 1;
   auto image = imageWithData(*bytes, scale);

@@ -18,7 +18,7 @@ inline int brightness(std::uint32_t argb) {
 }
 
 inline std::string screenGoldenPath(const std::string& name) {
-  return std::string(VORN_SOURCE_DIR) + "/tests/app/golden/" + name + ".png";
+  return platform::sourceDirectory() + "/tests/app/golden/" + name + ".png";
 }
 
 inline ::testing::AssertionResult matchesScreenGolden(const platform::render::Bitmap& picture, const std::string& name) {

@@ -8,12 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/foundation/Files.h"
 #include "platform/render/Bitmap.h"
 
 namespace platform::render::testing {
 
 inline std::string goldenPath(const std::string& name) {
-  return std::string(VORN_SOURCE_DIR) + "/tests/platform/render/golden/" + name + ".png";
+  return platform::sourceDirectory() + "/tests/platform/render/golden/" + name + ".png";
 }
 
 inline bool updatingGoldens() {
