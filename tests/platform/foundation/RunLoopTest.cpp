@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <future>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +15,22 @@ namespace {
 class RunLoopTest : public ::testing::Test {
  protected:
   void SetUp() override { RunLoop::main().useVirtualClock(1'000'000.0); }
+
+  // Real I/O stand-in: a worker that holds work in flight on the loop and posts
+  // `answer` only once the loop runs (the loop's first task lets it go), so the
+  // answer comes while the loop is already running, without sleeping for it.
+  std::thread answerWhileTheLoopRuns(Task answer) {
+    auto work = std::make_shared<RunLoop::ExternalWork>(loop);
+    auto go = std::make_shared<std::promise<void>>();
+    std::thread worker([this, work, answer = std::move(answer), running = go->get_future()]() mutable {
+      running.wait();
+      loop.post(std::move(answer));
+      work.reset();
+    });
+    loop.post([go] { go->set_value(); });
+    return worker;
+  }
+
   RunLoop& loop = RunLoop::main();
 };
 }  // namespace
@@ -61,14 +79,8 @@ TEST_F(RunLoopTest, CancelledDelayedPerformNeverRuns) {
 
 TEST_F(RunLoopTest, RealWorkInFlightArrivesBeforeVirtualTimeMovesOn) {
   bool answered = false, timedOut = false;
-  auto work = std::make_shared<RunLoop::ExternalWork>(loop);
   loop.schedule(0.01, [&] { timedOut = !answered; });
-  std::thread worker([&, work]() mutable {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    loop.post([&] { answered = true; });
-    work.reset();
-  });
-  work.reset();
+  std::thread worker = answerWhileTheLoopRuns([&] { answered = true; });
   loop.runFor(1);
   worker.join();
   EXPECT_TRUE(answered);
@@ -109,15 +121,9 @@ TEST(NotificationCenterTest, ObserversRunInRegistrationOrderAndMayRemoveOthersDu
 
 TEST_F(RunLoopTest, SettleWaitsForRealWorkButNeverMovesVirtualTime) {
   bool answered = false, timerFired = false;
-  auto work = std::make_shared<RunLoop::ExternalWork>(loop);
   loop.schedule(5, [&] { timerFired = true; });
   double before = loop.now();
-  std::thread worker([&, work]() mutable {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    loop.post([&] { answered = true; });
-    work.reset();
-  });
-  work.reset();
+  std::thread worker = answerWhileTheLoopRuns([&] { answered = true; });
   EXPECT_TRUE(loop.settle(10));
   worker.join();
   EXPECT_TRUE(answered);

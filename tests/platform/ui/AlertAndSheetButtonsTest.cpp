@@ -6,14 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/NotificationCenter.h"
-#include "platform/foundation/RunLoop.h"
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/AlertView.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/NoticeParts.h"
-#include "platform/ui/SystemNotice.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/TestDriver.h"
+#include "tests/platform/ui/UiTestFixture.h"
 
 namespace {
 
@@ -29,45 +26,13 @@ struct Recorder : AlertViewDelegate, ActionSheetDelegate {
   void didDismissWithButtonIndex(ActionSheet&, int i) override { calls.push_back("did " + std::to_string(i)); }
 };
 
-class AlertAndSheetButtonsTest : public ::testing::Test {
+class AlertAndSheetButtonsTest : public platform::testing::NoticeUiTest {
  protected:
   void SetUp() override {
-    RunLoop::main().adoptCurrentThread();
-    RunLoop::main().useVirtualClock(1'700'000'000);
-    NotificationCenter::defaultCenter().reset();
-    Application::sharedApplication().reset();
-    resetSystemNotices();
-    setSystemNoticeListener([this](const SystemNotice& n) { notices.push_back(n); });
+    NoticeUiTest::SetUp();
     recorder = std::make_shared<Recorder>();
   }
-  void TearDown() override {
-    resetSystemNotices();
-    Application::sharedApplication().reset();
-  }
-  void runFor(double s) { RunLoop::main().runFor(s); }
 
-  // A finger down and up at a point of the screen.
-  void tapAt(Point p) {
-    auto window = Application::sharedApplication().windowAt(p);
-    ASSERT_TRUE(window);
-    auto touch = std::make_shared<Touch>();
-    touch->setLocation(p);
-    touch->setTimestamp(RunLoop::main().now());
-    Event event;
-    event.mutableTouches().push_back(touch);
-    window->sendEvent(event);
-    touch->setPhase(TouchPhase::Ended);
-    window->sendEvent(event);
-  }
-  static std::shared_ptr<View> viewWithText(const std::shared_ptr<View>& root, const std::string& text) {
-    if (root->automationText() == text) return root;
-    for (const auto& sub : root->subviews()) {
-      if (auto found = viewWithText(sub, text)) return found;
-    }
-    return nullptr;
-  }
-
-  std::vector<SystemNotice> notices;
   std::shared_ptr<Recorder> recorder;
 };
 
@@ -113,6 +78,7 @@ TEST_F(AlertAndSheetButtonsTest, AlertIndexesStartWithCancel) {
 
 TEST_F(AlertAndSheetButtonsTest, TappedSheetButtonReachesTheDelegateInOrder) {
   auto host = View::create({0, 0, 320, 568});
+  window->addSubview(host);
   {
     auto sheet = ActionSheet::initWithTitle("", recorder, "取消", "", {"复制链接", "在Safari中打开"});
     sheet->setTag(7);
@@ -133,7 +99,7 @@ TEST_F(AlertAndSheetButtonsTest, TappedSheetButtonReachesTheDelegateInOrder) {
   runFor(ActionSheet::kDismissDuration + 0.05);
   EXPECT_EQ(recorder->calls.back(), "did 1");
   EXPECT_TRUE(visibleSystemNoticePanels().empty());
-  EXPECT_EQ(Application::sharedApplication().windowAt({160, 540}), nullptr);
+  EXPECT_EQ(Application::sharedApplication().windowAt({160, 540}), window) << "the sheet's panel is gone";
 }
 
 TEST_F(AlertAndSheetButtonsTest, FingerOnAnAlertButtonTapsIt) {
@@ -148,9 +114,9 @@ TEST_F(AlertAndSheetButtonsTest, FingerOnAnAlertButtonTapsIt) {
   EXPECT_TRUE(alert->isVisible());
   runFor(0.3);
 
-  auto button = viewWithText(alert, "确定");
+  auto button = TestDriver::findByText("确定");
   ASSERT_TRUE(button);
-  tapAt(button->frameInWindow().center());
+  TestDriver::tap(button);
   EXPECT_EQ(recorder->calls, (std::vector<std::string>{"clicked 1", "will 1"}));
   runFor(AlertView::kDismissDuration + 0.05);
   EXPECT_EQ(recorder->calls.back(), "did 1");

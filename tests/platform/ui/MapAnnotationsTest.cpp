@@ -6,13 +6,11 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/foundation/NotificationCenter.h"
-#include "platform/foundation/RunLoop.h"
 #include "platform/services/LocationManager.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/MapView.h"
 #include "platform/ui/NoticeParts.h"
-#include "platform/ui/Window.h"
+#include "tests/platform/ui/Finger.h"
+#include "tests/platform/ui/UiTestFixture.h"
 
 namespace {
 
@@ -40,16 +38,12 @@ struct Pins : MapViewDelegate {
   void didUpdateUserLocation(MapView&, UserLocation&) override { ++userUpdates; }
 };
 
-class MapAnnotationsTest : public ::testing::Test {
+class MapAnnotationsTest : public platform::testing::UiTest {
  protected:
   void SetUp() override {
-    RunLoop::main().adoptCurrentThread();
-    RunLoop::main().useVirtualClock(1'700'000'000);
-    NotificationCenter::defaultCenter().reset();
-    Application::sharedApplication().reset();
+    UiTest::SetUp();
     services::LocationManager::resetAll();
-    window = Window::create({0, 0, 320, 568});
-    window->makeKeyAndVisible();
+    window = makeWindow();
     map = MapView::create({0, 51, 320, 446});
     window->addSubview(map);
     pins = std::make_shared<Pins>();
@@ -58,18 +52,9 @@ class MapAnnotationsTest : public ::testing::Test {
   void TearDown() override {
     map.reset();
     services::LocationManager::resetAll();
-    Application::sharedApplication().reset();
+    UiTest::TearDown();
   }
-  void tapAt(Point p) {
-    auto t = std::make_shared<Touch>();
-    t->setLocation(p);
-    Event e;
-    e.mutableTouches().push_back(t);
-    window->sendEvent(e);
-    t->setPhase(TouchPhase::Ended);
-    window->sendEvent(e);
-  }
-  void runFor(double s) { RunLoop::main().runFor(s); }
+  void tapAt(Point p) { platform::testing::tapAt(window, p); }
 
   std::shared_ptr<Window> window;
   std::shared_ptr<MapView> map;

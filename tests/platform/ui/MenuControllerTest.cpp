@@ -4,47 +4,30 @@
 // chain to the responder that takes it.
 #include <gtest/gtest.h>
 
-#include "platform/foundation/NotificationCenter.h"
-#include "platform/foundation/RunLoop.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/MenuController.h"
 #include "platform/ui/TestDriver.h"
-#include "platform/ui/Window.h"
+#include "tests/platform/ui/UiTestFixture.h"
 
 namespace {
 
 using namespace platform;
 
-class MenuControllerTest : public ::testing::Test {
+class MenuControllerTest : public platform::testing::UiTest {
  protected:
   void SetUp() override {
-    RunLoop::main().adoptCurrentThread();
-    RunLoop::main().useVirtualClock(1'700'000'000);
-    NotificationCenter::defaultCenter().reset();
-    Application::sharedApplication().reset();
+    UiTest::SetUp();
     MenuController::sharedMenuController().reset();
-    window = Window::create({0, 0, 320, 568});
-    window->makeKeyAndVisible();
+    window = makeWindow();
     table = View::create({0, 100, 320, 400});
     window->addSubview(table);
   }
   void TearDown() override {
     MenuController::sharedMenuController().reset();
-    Application::sharedApplication().reset();
+    UiTest::TearDown();
   }
-  void tapAt(Point p) {
-    auto front = Application::sharedApplication().windowAt(p);
-    ASSERT_TRUE(front);
-    auto t = std::make_shared<Touch>();
-    t->setLocation(p);
-    Event e;
-    e.mutableTouches().push_back(t);
-    front->sendEvent(e);
-    t->setPhase(TouchPhase::Ended);
-    front->sendEvent(e);
-  }
+
   std::shared_ptr<Window> window;
   std::shared_ptr<View> table;
 };
@@ -61,13 +44,13 @@ TEST_F(MenuControllerTest, CopyItemRunsOnceAndHidesTheMenu) {
   EXPECT_LT(frame.maxY(), 140) << "above the target line";
   EXPECT_NEAR(frame.midX(), 115, 1);
 
-  tapAt(frame.center());
+  TestDriver::tapAt(frame.center());
   EXPECT_EQ(copies, 1);
   EXPECT_FALSE(menu.isMenuVisible());
   EXPECT_FALSE(menu.tapItemWithTitle("复制"));
 
   menu.setMenuVisible(true, true);
-  tapAt({300, 540});  // elsewhere
+  TestDriver::tapAt({300, 540});  // elsewhere
   EXPECT_FALSE(menu.isMenuVisible());
   EXPECT_EQ(copies, 1);
   EXPECT_EQ(Application::sharedApplication().windowAt({300, 540}), window);

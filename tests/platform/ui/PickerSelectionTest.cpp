@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/NotificationCenter.h"
-#include "platform/foundation/RunLoop.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PickerView.h"
 #include "platform/ui/TestDriver.h"
-#include "platform/ui/Window.h"
+#include "tests/platform/ui/Finger.h"
+#include "tests/platform/ui/UiTestFixture.h"
 
 namespace {
 
@@ -33,33 +31,21 @@ struct Pages : PickerViewDataSource, PickerViewDelegate {
   void didSelectRow(PickerView&, int row, int component) override { selections.emplace_back(row, component); }
 };
 
-class PickerSelectionTest : public ::testing::Test {
+class PickerSelectionTest : public platform::testing::UiTest {
  protected:
   void SetUp() override {
-    RunLoop::main().adoptCurrentThread();
-    RunLoop::main().useVirtualClock(1'700'000'000);
-    NotificationCenter::defaultCenter().reset();
-    Application::sharedApplication().reset();
+    UiTest::SetUp();
     pages = std::make_shared<Pages>();
     picker = PickerView::create({0, 352, 320, 216});
     picker->setDataSource(pages);
     picker->setDelegate(pages);
   }
-  void TearDown() override { Application::sharedApplication().reset(); }
 
-  void touch(std::shared_ptr<Window>& window, Point from, Point to) {
-    auto t = std::make_shared<Touch>();
-    t->setLocation(from);
-    Event e;
-    e.mutableTouches().push_back(t);
-    window->sendEvent(e);
-    if (!(from == to)) {
-      t->moveTo(to);
-      t->setPhase(TouchPhase::Moved);
-      window->sendEvent(e);
-    }
-    t->setPhase(TouchPhase::Ended);
-    window->sendEvent(e);
+  // A finger down at `from`, moved to `to` when that is elsewhere, and lifted.
+  static void touch(const std::shared_ptr<Window>& window, Point from, Point to) {
+    platform::testing::Finger finger(window, from);
+    if (!(from == to)) finger.moveTo(to);
+    finger.lift();
   }
 
   std::shared_ptr<Pages> pages;
@@ -98,8 +84,7 @@ TEST_F(PickerSelectionTest, CodeSelectsSilentlyAndClampsToTheRows) {
 }
 
 TEST_F(PickerSelectionTest, FingerTurnsTheWheelAndTellsTheDelegate) {
-  auto window = Window::create({0, 0, 320, 568});
-  window->makeKeyAndVisible();
+  auto window = makeWindow();
   window->addSubview(picker);
   picker->reloadAllComponents();
   picker->selectRow(5, 0, false);
@@ -147,8 +132,7 @@ TEST_F(PickerSelectionTest, DateStaysWithinItsLimits) {
 
 TEST_F(PickerSelectionTest, RowsAreLabelsThatAFingerFindsAndTaps) {
   pages->components = 2;
-  auto window = Window::create({0, 0, 320, 568});
-  window->makeKeyAndVisible();
+  auto window = makeWindow();
   window->addSubview(picker);
   picker->reloadAllComponents();
   picker->selectRow(5, 0, false);
@@ -207,8 +191,7 @@ TEST_F(PickerSelectionTest, GivenRowViewsTakeTheRowLayoutAndAreReused) {
   auto tiles = std::make_shared<Tiles>();
   picker->setDataSource(tiles);
   picker->setDelegate(tiles);
-  auto window = Window::create({0, 0, 320, 568});
-  window->makeKeyAndVisible();
+  auto window = makeWindow();
   window->addSubview(picker);
   picker->reloadAllComponents();
   picker->selectRow(4, 0, false);
@@ -227,8 +210,7 @@ TEST_F(PickerSelectionTest, GivenRowViewsTakeTheRowLayoutAndAreReused) {
 }
 
 TEST_F(PickerSelectionTest, DateWheelsAreLabelledRowsAFingerTurns) {
-  auto window = Window::create({0, 0, 320, 568});
-  window->makeKeyAndVisible();
+  auto window = makeWindow();
   auto dates = DatePicker::create({0, 352, 320, 216});
   window->addSubview(dates);
   dates->setDatePickerMode(DatePickerMode::Date);
@@ -286,8 +268,7 @@ TEST_F(PickerSelectionTest, DateWheelsAreLabelledRowsAFingerTurns) {
 }
 
 TEST_F(PickerSelectionTest, DayWheelOfDateAndTimeMovesByWholeDays) {
-  auto window = Window::create({0, 0, 320, 568});
-  window->makeKeyAndVisible();
+  auto window = makeWindow();
   auto dates = DatePicker::create({0, 352, 320, 216});
   window->addSubview(dates);
   dates->setLocale("zh_CN");

@@ -73,30 +73,38 @@ TEST_F(ProgressHudTest, HideAfterDelayFadesThenReportsHiddenOnce) {
   EXPECT_EQ(delegate->hidden, 1);
 }
 
-TEST_F(ProgressHudTest, HideBeforeMinimumShowTimeWaitsForIt) {
-  auto hud = textNotice("保存中…");
-  hud->setMode(ProgressHudMode::Indeterminate);
-  hud->setMinShowTime(1.0);
-  hud->show(false);
-  runFor(0.2);
-  hud->hide(false);
-  EXPECT_TRUE(hud->isShowing());
-  runFor(0.7);
-  EXPECT_TRUE(hud->isShowing());
-  EXPECT_EQ(delegate->hidden, 0);
-  runFor(0.2);
-  EXPECT_FALSE(hud->isShowing());
-  EXPECT_TRUE(hud->isHidden());
-  EXPECT_EQ(delegate->hidden, 1);
-}
-
-TEST_F(ProgressHudTest, HideAfterMinimumShowTimeIsImmediate) {
-  auto hud = textNotice("x");
-  hud->setMinShowTime(1.0);
-  hud->show(false);
-  runFor(1.5);
-  hud->hide(false);
-  EXPECT_EQ(delegate->hidden, 1);
+TEST_F(ProgressHudTest, HideWaitsOutTheMinimumShowTimeAndNoLonger) {
+  struct Case {
+    const char* name;
+    ProgressHudMode mode;
+    double hideAfter;    // seconds shown before the hide
+    double stillShowing;  // seconds the hud stays after the hide
+  };
+  const Case cases[] = {
+      {"hidden before the minimum", ProgressHudMode::Indeterminate, 0.2, 0.8},
+      {"hidden after the minimum", ProgressHudMode::Text, 1.5, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    delegate->hidden = 0;
+    auto hud = textNotice("保存中…");
+    hud->setMode(c.mode);
+    hud->setMinShowTime(1.0);
+    hud->show(false);
+    runFor(c.hideAfter);
+    hud->hide(false);
+    if (c.stillShowing > 0) {
+      EXPECT_TRUE(hud->isShowing());
+      runFor(c.stillShowing - 0.1);
+      EXPECT_TRUE(hud->isShowing());
+      EXPECT_EQ(delegate->hidden, 0);
+      runFor(0.2);
+    }
+    EXPECT_FALSE(hud->isShowing());
+    EXPECT_TRUE(hud->isHidden());
+    EXPECT_EQ(delegate->hidden, 1);
+    hud->removeFromSuperview();
+  }
 }
 
 TEST_F(ProgressHudTest, SpinnerSwitchedToTextNoticeDropsTheSpinnerAndReportsTheNewText) {
