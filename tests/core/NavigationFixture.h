@@ -2,7 +2,8 @@
 // A launched-looking application for navigation tests: a fresh application
 // delegate, a shown key window the size of the screen, and a home container as
 // its root with a root child; screens that count how often they are told to
-// appear again; notifications of the container counted by flag.
+// appear again; the photo browser the container treats apart; notifications of
+// the container counted by flag.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,6 +22,7 @@
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 #include "support/VornTest.h"
+#include "ui/PyxoPhotoBrowser.h"
 
 namespace vorn::test {
 
@@ -37,6 +39,14 @@ class CountingScreen : public platform::ViewController {
 
  private:
   std::string name_;
+};
+
+// A picture source with no pictures: the photo browser as the container meets
+// it, without loading anything.
+class NoPictures : public PyxoPhotoBrowserDelegate {
+ public:
+  unsigned numberOfPhotosInPhotoBrowser(PyxoPhotoBrowser&) override { return 0; }
+  std::shared_ptr<PyxoPhotoProtocol> photoAtIndex(PyxoPhotoBrowser&, unsigned) override { return nullptr; }
 };
 
 class NavigationTest : public VornTest {
@@ -96,11 +106,17 @@ class NavigationTest : public VornTest {
     return screens;
   }
 
+  // The photo browser as a plain gallery (it may turn to landscape).
+  std::shared_ptr<PyxoPhotoBrowser> makePhotoBrowser() { return PyxoPhotoBrowser::initWithDelegate(noPictures_); }
+
   std::shared_ptr<AppDelegate> delegate;
   std::shared_ptr<platform::Window> window;
   std::shared_ptr<ParentViewController> home;
   std::vector<std::string> backgroundFlags;
   int keyboardRequests = 0;
+
+ private:
+  std::shared_ptr<NoPictures> noPictures_ = std::make_shared<NoPictures>();
 };
 
 }  // namespace vorn::test

@@ -214,7 +214,7 @@ TEST_F(ParentViewControllerTest, PushDelegateIsToldOnceWhenThePushEnds) {
 }
 
 TEST_F(ParentViewControllerTest, PhotoBrowserOnTopIsAnnouncedOnlyAfterItsSlide) {
-  home->pushChildViewController(std::make_shared<CountingScreen>("PyxoPhotoBrowser"));
+  home->pushChildViewController(makePhotoBrowser());
   runFor(0.39);
   EXPECT_TRUE(backgroundFlags.empty());
   runFor(0.02);

@@ -42,7 +42,7 @@ class StartupRequestsTest : public PortalTest {
   }
 };
 
-TEST_F(StartupRequestsTest, FourRequestsGoOutInOrderWithTheirParameters) {
+TEST_F(StartupRequestsTest, FirstLaunchSendsFiveRequestsInOrderWithTheirParameters) {
   std::vector<std::string> sentUrls;
   platform::net::setRequestLogger([&](const platform::net::SentRequest& r) { sentUrls.push_back(r.url); });
   launch();
@@ -70,7 +70,9 @@ TEST_F(StartupRequestsTest, ChangedStampClearsTheCachesAndTheSameStampNextLaunch
   EXPECT_FALSE(platform::fileExists(caches().imgCacheDir()));
   const auto stamp = caches().loadCacheWithKey("PageAll");
   ASSERT_TRUE(stamp);
-  EXPECT_EQ(platform::textOf(*platform::parsePlist(*stamp), "time"), "1796832000");
+  const auto stampRecord = platform::parsePlist(*stamp);
+  ASSERT_TRUE(stampRecord);
+  EXPECT_EQ(platform::textOf(*stampRecord, "time"), "1796832000");
 
   caches().saveCache(platform::dataValue(std::string("kept")), "datahttp:hostlist");
   launch();  // same stamp
@@ -128,7 +130,9 @@ TEST_F(StartupRequestsTest, BoardListWithoutListOrThatCannotBeStored) {
   answer(kForumListMd5Path, R"({"md5":"changed"})");
   answer(kForumListPath, R"({"forumlist":[{"fname":"自驾游","icon":null}]})");
   launch();
-  EXPECT_EQ(platform::countOf(platform::valueFor(*platform::readPlistFile(forumListFile()), "forumlist")), 0u);
+  const auto kept = platform::readPlistFile(forumListFile());
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(platform::countOf(platform::valueFor(*kept, "forumlist")), 0u);
   EXPECT_TRUE(api().shouldUpdateForumListTimeStampWithType(1, "changed"));
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,12 @@ constexpr double kFingerY = 300;
 
 class SwipeBackTest : public NavigationTest {
  protected:
+  // A new home container with only its root, for each case of a table.
+  void freshHome() {
+    home = makeContainer(std::make_shared<CountingScreen>("Root"));
+    window->setRootViewController(home);
+    delegate->setHomePageNavigationController(home);
+  }
   // A finger that lands at x 5, drags right to `tx - last`, then moves the final
   // `last` points in 0.1 s (so the release velocity is last / 0.1) and lifts.
   void swipe(double tx, double velocity, bool lift = true) {
@@ -52,8 +59,7 @@ TEST_F(SwipeBackTest, ReleaseCompletesWhenTranslationPlusHalfTheVelocityPassesHa
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "tx " << c.tx << " vx " << c.vx);
-    home = makeContainer(std::make_shared<CountingScreen>("Root"));
-    window->setRootViewController(home);
+    freshHome();
     auto screens = fillHome(3);
     const int before = screens[1]->reappearances;
     swipe(c.tx, c.vx);
@@ -108,34 +114,44 @@ TEST_F(SwipeBackTest, AnEdgeSwipeFromTheDriverTakesTheScreenAway) {
   EXPECT_TRUE(backgroundFlags.empty());
 }
 
-TEST_F(SwipeBackTest, ATouchBeyondTheMarginStartsNoSwipe) {
-  auto screens = fillHome(2);
-  TestDriver::edgeSwipe(170, 400, 0.2);
-  runFor(0.3);
-  EXPECT_EQ(home->currentChildIndex(), 1);
-  EXPECT_TRUE(backgroundFlags.empty());
-}
-
-TEST_F(SwipeBackTest, NoSwipeBeginsOnTheComparisonPage) {
-  fillHome(2);
-  pushAndSettle(home, std::make_shared<CarCompareViewController>());
-  TestDriver::edgeSwipe();
-  runFor(0.3);
-  EXPECT_EQ(home->currentChildIndex(), 2);
-  EXPECT_TRUE(backgroundFlags.empty());
-}
-
-TEST_F(SwipeBackTest, NoSwipeBeginsWhileAPushSlides) {
-  fillHome(2);
-  auto coming = std::make_shared<CountingScreen>("Coming");
-  home->pushChildViewController(coming);
-  TestDriver::edgeSwipe(5, 250, 0.2);  // within the 0.4 s slide
-  runFor(0.5);
-  EXPECT_EQ(home->currentChildIndex(), 2);
-  EXPECT_EQ(home->childViewControllers().back(), coming);
-  for (const auto& child : home->childViewControllers())
-    EXPECT_TRUE(child->view()->transform().isIdentity()) << child->className();
-  EXPECT_TRUE(backgroundFlags.empty());
+TEST_F(SwipeBackTest, NoSwipeBeginsBeyondTheMarginOnTheComparisonPageOrWhileAPushSlides) {
+  struct Case {
+    const char* name;
+    std::function<std::shared_ptr<platform::ViewController>()> pushTop;  // null: the last filled screen
+    double fromX, toX;
+  };
+  const Case cases[] = {
+      {"touch beyond the margin", nullptr, 170, 400},
+      {"comparison page",
+       [&] {
+         auto comparison = std::make_shared<CarCompareViewController>();
+         pushAndSettle(home, comparison);
+         return comparison;
+       },
+       5, 250},
+      {"push still sliding",
+       [&] {
+         auto coming = std::make_shared<CountingScreen>("Coming");
+         home->pushChildViewController(coming);
+         return coming;
+       },
+       5, 250},  // within the 0.4 s slide
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshHome();
+    fillHome(2);
+    const auto top = c.pushTop ? c.pushTop() : home->childViewControllers().back();
+    const int topIndex = static_cast<int>(home->childViewControllers().size()) - 1;
+    backgroundFlags.clear();
+    TestDriver::edgeSwipe(c.fromX, c.toX, 0.2);
+    runFor(0.5);
+    EXPECT_EQ(home->currentChildIndex(), topIndex);
+    EXPECT_EQ(home->childViewControllers().back(), top);
+    for (const auto& child : home->childViewControllers())
+      EXPECT_TRUE(child->view()->transform().isIdentity()) << child->className();
+    EXPECT_TRUE(backgroundFlags.empty());
+  }
 }
 
 TEST_F(SwipeBackTest, WithTheKeyboardUpEveryEventAsksForItAndNothingMoves) {
@@ -238,27 +254,32 @@ TEST_F(SwipeBackTest, TheCarSectionRestoresTheMarginWhenItComesBackToTheTop) {
   EXPECT_EQ(home->getCurrentMarginValue(), 160);
 }
 
-TEST_F(SwipeBackTest, SwipingAPhotoBrowserThatAllowedLandscapeAwayForcesPortrait) {
+TEST_F(SwipeBackTest, APhotoBrowserInLandscapeStaysAndOnceUprightLeavesTheScreensBelowUpright) {
   auto& app = platform::Application::sharedApplication();
   fillHome(2);
-  pushAndSettle(home, std::make_shared<CountingScreen>("PyxoPhotoBrowser"));
-  delegate->setShouldAutorate(true);
-  // The browser records the landscape it turns to (the container's status-bar
-  // layout reads it). Touches wait for the rotation's animation; the edge swipe
-  // then runs along the turned screen.
-  delegate->setCurrentOrientation(static_cast<int>(platform::InterfaceOrientation::LandscapeLeft));
+  pushAndSettle(home, makePhotoBrowser());
+  ASSERT_TRUE(delegate->shouldAutorate()) << "a gallery may turn to landscape";
+  // Touches wait for the rotation's animation; the edge swipe then runs along
+  // the turned screen, where the browser has switched swipe-back off.
   TestDriver::rotateDevice(platform::DeviceOrientation::LandscapeLeft);
   ASSERT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::LandscapeLeft);
+  EXPECT_EQ(delegate->currentOrientation(), static_cast<int>(platform::InterfaceOrientation::LandscapeLeft));
   TestDriver::edgeSwipe();
   runFor(0.5);
-  EXPECT_FALSE(delegate->shouldAutorate());
-  EXPECT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::Portrait);
+  EXPECT_EQ(home->currentChildIndex(), 2);
+
+  TestDriver::rotateDevice(platform::DeviceOrientation::Portrait);
+  TestDriver::edgeSwipe();
+  runFor(0.5);
   EXPECT_EQ(home->currentChildIndex(), 1);
+  EXPECT_FALSE(delegate->shouldAutorate());
+  TestDriver::rotateDevice(platform::DeviceOrientation::LandscapeLeft);
+  EXPECT_EQ(app.statusBarOrientation(), platform::InterfaceOrientation::Portrait);
 }
 
 TEST_F(SwipeBackTest, ASpringBackOnThePhotoBrowserShowsItsBackdropAgain) {
   fillHome(2);
-  pushAndSettle(home, std::make_shared<CountingScreen>("PyxoPhotoBrowser"));
+  pushAndSettle(home, makePhotoBrowser());
   backgroundFlags.clear();
   swipe(60, 0);
   runFor(0.3);
