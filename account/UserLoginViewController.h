@@ -9,15 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "core/UserLoginViewControllerDelegate.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorn {
-
-class UserLoginViewControllerDelegate {
- public:
-  virtual ~UserLoginViewControllerDelegate() = default;
-  virtual void loginSucBack() {}
-};
 
 class UserLoginViewController : public platform::ViewController {
  public:

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "net/PortalHosts.h"
 #include "platform/foundation/Date.h"
 #include "platform/foundation/Files.h"
@@ -103,7 +103,7 @@ bool Session::launch(const platform::Value& launchOptions) {
   auto& app = platform::Application::sharedApplication();
   log_->setLaunchTime(platform::currentTime());
   platform::services::UsageAnalytics::shared().setTimeOrigin(platform::currentTime());
-  app.setDelegate(AppDelegate::sharedAppDelegate());
+  app.setDelegate(VornAppDelegate::shared());
   launched_ = app.launch(launchOptions.is_object() ? launchOptions : platform::Value());
   return launched_;
 }

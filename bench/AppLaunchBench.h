@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5APIClient.h"
 #include "net/Vorn5CacheClient.h"
@@ -37,7 +37,7 @@ inline bool useDemoPortal(portal::DemoPortal& portal, benchmark::State& state) {
 }
 
 // At most 20 virtual seconds, in the steps the automation's "wait" takes.
-inline void runUntilLaunchPictureGone(const AppDelegate& delegate) {
+inline void runUntilLaunchPictureGone(const VornAppDelegate& delegate) {
   for (int step = 0; step < 400; ++step) {
     auto picture = delegate.launchPicture();
     if (!picture || !picture->superview()) break;

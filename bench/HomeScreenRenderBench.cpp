@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench/AppLaunchBench.h"
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/StartupPrompts.h"
 #include "platform/foundation/Bundle.h"
@@ -55,7 +55,7 @@ void HomeScreenFullFrame(benchmark::State& state) {
   platform::services::resetAllServices();
   platform::NotificationCenter::defaultCenter().reset();
   returningVisitor();
-  auto delegate = std::make_shared<vorn::AppDelegate>();
+  auto delegate = std::make_shared<vorn::VornAppDelegate>();
   vorn::AppDelegate::setSharedAppDelegate(delegate);
   platform::Application::sharedApplication().launch();
   vorn::bench::runUntilLaunchPictureGone(*delegate);

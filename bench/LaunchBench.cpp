@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench/AppLaunchBench.h"
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
@@ -41,7 +41,7 @@ void LaunchToHomeScreen(benchmark::State& state) {
     // A returning user: the whole launch picture runs.
     defaults.setString("flag", "1");
     defaults.setString("feature" + vorn::AppDelegate::getCurrentVersion(), "Done");
-    auto delegate = std::make_shared<vorn::AppDelegate>();
+    auto delegate = std::make_shared<vorn::VornAppDelegate>();
     vorn::AppDelegate::setSharedAppDelegate(delegate);
     state.ResumeTiming();
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "net/PortalHosts.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -79,7 +79,7 @@ void PageChangeFromDiskCache(benchmark::State& state) {
   loop.runUntil([&] { return fetched == kPictures; }, 60);
   cache.clearMemory();
 
-  auto app = std::make_shared<vorn::AppDelegate>();
+  auto app = std::make_shared<vorn::VornAppDelegate>();
   vorn::AppDelegate::setSharedAppDelegate(app);
   auto window = platform::Window::create(platform::Screen::mainScreen().bounds());
   app->setWindow(window);

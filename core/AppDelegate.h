@@ -1,16 +1,11 @@
 #pragma once
-// The application delegate: holder of the state that screens of different
-// subsystems share (containers of the home screen and of each modal flow, the
-// open city picker and comparison page, orientation, status bar, network status
-// and flags one screen sets for another), the one notice box, the theme and
-// version helpers every screen uses, and the requests sent at start-up.
-//
-// A modal flow (login, new thread, reply, private message, settings, board
-// directory) creates a fresh ParentViewController, stores it in its property
-// here, installs its first screen as the container's root child and presents
-// it; when the flow closes it dismisses the container and sets the property back
-// to null. Routing pushes onto the first open modal container, else onto the
-// home container. Several flows can be open at once.
+// The application delegate as every screen sees it: the window and the home
+// container, the theme and version helpers, the one notice box, routing a
+// screen onto the container in front, the read marks and shortcuts, the
+// requests sent at start-up, and the state the running application keeps for
+// its flows (the modal containers, the car section's and the forum's). What
+// knows every screen (the launch sequence, incoming addresses, pushes, prompts)
+// is the application's own subclass, VornAppDelegate, one layer up.
 //
 // All of it is read and written on the main thread.
 #include <cstdint>
@@ -20,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "core/CarSectionState.h"
+#include "core/ForumFlowState.h"
+#include "core/ModalContainers.h"
 #include "platform/foundation/Value.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Color.h"
@@ -48,10 +46,6 @@ namespace vorn {
 
 class ParentViewController;
 class RootViewController;
-class CityChangViewController;
-class CarCompareViewController;
-class PyxoPhoto;
-class PyxoPhotoBrowser;
 
 // Theme.
 inline constexpr char kThemeMode[] = "ThemeMode";
@@ -131,7 +125,11 @@ class AppDelegate : public platform::ApplicationDelegate,
   void setShouldPopUpComment(bool v) { shouldPopUpComment_ = v; }
   void setShouldPopUpUpdate(bool v) { shouldPopUpUpdate_ = v; }
 
-  // ---- Screen routing and incoming addresses ---------------------------------
+  // The pending-push check once the new-version guide has gone: the
+  // application's delegate shows the card of a pending push, or the theme prompt.
+  virtual void getPushData() {}
+
+  // ---- Screen routing ------------------------------------------------------------
   // Shows a screen wherever the user is: posts "displayKeyboard", closes an open
   // city picker, then pushes the screen onto the first open modal container
   // (login, new thread, private message, board directory, settings, reply),
@@ -139,30 +137,6 @@ class AppDelegate : public platform::ApplicationDelegate,
   void pushController(const std::shared_ptr<platform::ViewController>& controller);
   // The container pushController would push onto now (null before launch).
   std::shared_ptr<ParentViewController> frontNavigationController() const;
-  // An address handed to the application: one holding the product word and a
-  // query with "action" carseries, newsdetail, postdetail or main opens a series,
-  // an article, a thread or a fresh home container; then the address goes to
-  // Weibo ("com.sina.weibo") or WeChat ("com.tencent.xin") by source, whose
-  // answer is returned (false for other sources).
-  bool openURL(platform::Application& app, const std::string& url, const std::string& sourceApplication,
-               const platform::Value& annotation) override;
-  // Hands the address to Weibo and answers what it answered.
-  bool handleOpenURL(platform::Application& app, const std::string& url) override;
-  // The launch picture and the new-version guide while they are on screen; the
-  // "main" route takes them off.
-  const std::shared_ptr<platform::View>& launchImgView() const { return launchImgView_; }
-  void setLaunchImgView(const std::shared_ptr<platform::View>& view) { launchImgView_ = view; }
-  const std::shared_ptr<platform::View>& newFeaturesImgView() const { return newFeaturesImgView_; }
-  void setNewFeaturesImgView(const std::shared_ptr<platform::View>& view) { newFeaturesImgView_ = view; }
-
- private:
-  void routeIncomingQuery(const std::string& query);
-  void rebuildHomeContainer();
-  bool handOverToWeibo(const std::string& url);
-  std::shared_ptr<platform::View> launchImgView_;
-  std::shared_ptr<platform::View> newFeaturesImgView_;
-
- public:
 
   // ---- Shared state ----------------------------------------------------------
 #define VORN_PROPERTY(Type, name, Setter, init)       \
@@ -177,32 +151,14 @@ class AppDelegate : public platform::ApplicationDelegate,
   VORN_PROPERTY(std::shared_ptr<platform::Window>, window, setWindow, nullptr)
   VORN_PROPERTY(std::shared_ptr<RootViewController>, viewController, setViewController, nullptr)
   VORN_PROPERTY(std::shared_ptr<ParentViewController>, homePageNavigationController, setHomePageNavigationController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, loginNavController, setLoginNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, postNewPostNavController, setPostNewPostNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, postNewMsgNavController, setPostNewMsgNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, forumListNavController, setForumListNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, settingsNavController, setSettingsNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<ParentViewController>, replyPostNavController, setReplyPostNavController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<CityChangViewController>, cityChangController, setCityChangController, nullptr)
-  VORN_PROPERTY(std::shared_ptr<CarCompareViewController>, carcompareVC, setCarcompareVC, nullptr)
   VORN_PROPERTY(bool, shouldAutorate, setShouldAutorate, false)
   VORN_PROPERTY(int, currentOrientation, setCurrentOrientation, 0)
   VORN_PROPERTY(bool, statusBarIsHidden, setStatusBarIsHidden, false)
   VORN_PROPERTY(int, currentStatusBarStyle, setCurrentStatusBarStyle, 0)
   VORN_PROPERTY(int, networkStatus, setNetworkStatus, 0)
   VORN_PROPERTY(unsigned, bgTask, setBgTask, 0)
-  VORN_PROPERTY(std::vector<std::shared_ptr<PyxoPhoto>>, photos, setPhotos, {})
-  VORN_PROPERTY(int, currentEntryBrandType, setCurrentEntryBrandType, 0)
-  VORN_PROPERTY(int, currentEntryCarSeriesType, setCurrentEntryCarSeriesType, 0)
   VORN_PROPERTY(bool, isTagFlag, setIsTagFlag, false)
   VORN_PROPERTY(bool, isCurrentViewController, setIsCurrentViewController, false)
-  VORN_PROPERTY(bool, isEnterCilked, setIsEnterCilked, false)
-  VORN_PROPERTY(bool, isActivityViewController, setIsActivityViewController, false)
-  VORN_PROPERTY(bool, isRefreshCurrentViewController, setIsRefreshCurrentViewController, false)
-  VORN_PROPERTY(bool, shouRefreshPost, setShouRefreshPost, false)
-  VORN_PROPERTY(bool, shouRefreshPostList, setShouRefreshPostList, false)
-  VORN_PROPERTY(bool, TimeStampFlag, setTimeStampFlag, false)
-  VORN_PROPERTY(bool, dataConversionFlag, setDataConversionFlag, false)
   VORN_PROPERTY(int, SaveOrientation, setSaveOrientation, 0)
   VORN_PROPERTY(bool, ADDownSucFlag, setADDownSucFlag, false)
   VORN_PROPERTY(bool, ADBtnDownSucFlag, setADBtnDownSucFlag, false)
@@ -212,6 +168,11 @@ class AppDelegate : public platform::ApplicationDelegate,
   VORN_PROPERTY(bool, whetherThePageRefreshForTheFirstTime, setWhetherThePageRefreshForTheFirstTime, false)
   VORN_PROPERTY(std::optional<std::string>, myOpenUDID, setMyOpenUDID, std::nullopt)
 #undef VORN_PROPERTY
+
+  // The flows' own state (each kept by the running application, fresh with it).
+  ModalContainers& modalContainers() { return modalContainers_; }
+  CarSectionState& carSection() { return carSection_; }
+  ForumFlowState& forumFlow() { return forumFlow_; }
 
   // ---- Share and login hand-back ----------------------------------------------
   // Shares a web page to WeChat: `ext`'s first item is the page address, `scene`
@@ -227,13 +188,8 @@ class AppDelegate : public platform::ApplicationDelegate,
   void didReceiveWeiboRequest(const platform::services::WeiboResponse& request);
   void didReceiveWeiboResponse(const platform::services::WeiboResponse& response);
 
-  // ---- Counts, pushes, prompts, location, read marks and network status ----
-  // (AppDelegateLocation.cpp, AppDelegateNetwork.cpp, AppDelegatePush.cpp,
-  // AppDelegatePrompts.cpp)
-
-  // Registers the observers below: the badge, the location outcome, the
-  // network status and the send queue's notices.
-  void addServiceObservers();
+  // ---- Location, read marks, shortcuts and network status ----------------------
+  // (AppDelegateLocation.cpp, AppDelegateNetwork.cpp)
 
   // Location: the observer of "GetLocationInfo". The first result after launch
   // decides isTagFlag when a city was chosen before; on the first run a located
@@ -255,109 +211,12 @@ class AppDelegate : public platform::ApplicationDelegate,
   void networkChanged(const platform::Notification& notification);
   int getCurrentNetworkStatus() const { return networkStatus(); }
   bool netWorkToastFlag() const { return netWorkToastFlag_; }
-  // The photo browser's data source over `photos`.
-  std::size_t numberOfPhotosInPhotoBrowser(const PyxoPhotoBrowser& browser) const;
-  std::shared_ptr<PyxoPhoto> photoAtIndex(const PyxoPhotoBrowser& browser, std::size_t index) const;
-  void didDisplayPhotoAtIndex(const PyxoPhotoBrowser& browser, std::size_t index) const;
 
-  // Pushes, the badge and the life events.
-  void didRegisterForRemoteNotificationsWithDeviceToken(platform::Application& app, const std::string& token) override;
-  void didReceiveRemoteNotification(platform::Application& app, const platform::Value& userInfo) override;
-  void applicationDidEnterBackground(platform::Application& app) override;
-  void applicationWillEnterForeground(platform::Application& app) override;
-  void applicationDidBecomeActive(platform::Application& app) override;
-  unsigned supportedInterfaceOrientationsForWindow(platform::Application& app) override;
-  bool shouldAutorotate() const { return false; }
-  // The observer of "SysMsgNumHelperGetMsgNumNotification".
-  void reciveSysMsgNumHelperGetMsgNumNotification(const platform::Notification& notification);
-  // The pending-push check after the start-up prompt: the card when one is due
-  // and allowed, else the theme prompt when nothing else is on screen.
-  void getPushData();
-  // Puts the card of the pending push over the window and clears the pending push.
-  void openPushCard();
-  const std::string& pushNewsId() const { return pushNewsId_; }
-  void setPushNewsId(const std::string& id) { pushNewsId_ = id; }
-  int pushType() const { return pushType_; }
-  void setPushType(int type) { pushType_ = type; }
-
-  // Start-up prompts: at most one of the draft notice, the rating request and the
-  // update notice, then getPushData.
-  void showStartupPrompt();
-  // The night or day offer, once per version each.
-  void checkChangeThemeNofity();
-  // Answers of the delegate's alerts (tags 100, 101, 401, 501, 502 as they close; 212 after).
-  void willDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex);
-  void didDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex);
-  // The send queue's status-bar notices.
-  void reciveSendBeginNotification(const platform::Notification& notification);
-  void reciveSendPostImageSuccessNotification(const platform::Notification& notification);
-  void reciveSendPostSuccessNotification(const platform::Notification& notification);
-  void reciveSendPostFaildNotification(const platform::Notification& notification);
-
- private:
-  std::shared_ptr<platform::AlertDialogDelegate> alertDelegate();
-  void openDraftBox();
-  std::shared_ptr<platform::View> CityView_;
-  bool netWorkToastFlag_ = false;
-  std::string pushNewsId_ = "0";
-  int pushType_ = 1;
-  std::shared_ptr<platform::AlertDialogDelegate> alertDelegate_;
-
- public:
-  // ---- end of counts, pushes, prompts, location, read marks and network status ----
-  // ---- Launch sequence, launch picture and launch advert ----------------------
-  // The launch: services started, observers, push alias and the launch payload,
-  // the start-up requests, the window around the home container, the city
-  // chooser or the locator, the new-version guide, then the launch picture.
-  bool didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) override;
-  // The launch advert request and its answer.
-  void getADURL();
-  // The display step: the advert (or a default picture) fades in, the progress
-  // bar fills, the launch picture slides away; then the home screen and the prompt.
-  void displayAD();
-  // A tap on the launch picture: routes the advert by its type.
-  void onClickAD();
-  // Opens a picture set in the photo browser.
-  void getPICData(const std::string& pictureSetId);
-  // What the display step showed: "-1" the advert, "0"/"1" a default picture ("" before).
-  const std::string& getADImgIndex() const { return ADImgIndex_; }
-  void setADImgIndex(const std::string& index) { ADImgIndex_ = index; }
-  // The launch picture and its parts while they exist (null once gone).
-  const std::shared_ptr<platform::ImageView>& launchPicture() const { return launchPicture_; }
-  const std::shared_ptr<platform::ImageView>& launchAdImgView() const { return launchAdImgView_; }
-  const std::shared_ptr<platform::ImageView>& launchProgressView() const { return launchProgressView_; }
-  bool timeStopFlag() const { return timeStopFlag_; }
-  bool isLaunchTimerRunning() const { return launchTimer_ != 0; }
-  // The number the default picture is chosen by (tests pin it); by default the
-  // platform's generator seeded with the current second.
-  void setLaunchRandomSource(std::function<long()> source) { launchRandom_ = std::move(source); }
-
- private:
-  void startLaunchServices(platform::Application& app, const platform::Value& options);
-  void readLaunchPayload(const platform::Value& options);
-  void buildHomeWindow();
-  void placeCityChooser();
-  void showNewFeaturesIfNewVersion();
-  void buildLaunchPicture();
-  void startLaunchTimer();
-  void handleLaunchAdvertAnswer(const platform::Value& answer);
-  void handleAdvertPicture(const std::string& url, const platform::Value& answer);
-  void handleAdvertButtonPicture(const std::string& url, const platform::Value& answer);
-  void runLaunchSlides();
-  void finishLaunchPicture();
-  void handlePictureSetAnswer(const platform::Value& answer);
-
-  std::shared_ptr<platform::ImageView> launchPicture_;
-  std::shared_ptr<platform::ImageView> launchAdImgView_;
-  std::shared_ptr<platform::ImageView> launchProgressView_;
-  std::uint64_t launchTimer_ = 0;
-  bool timeStopFlag_ = false;
-  bool clickADFlag_ = false;
-  std::string ADImgIndex_;
-  std::function<long()> launchRandom_;
-
- public:
-
+  // The launch picture and the new-version guide while they are on screen.
+  const std::shared_ptr<platform::View>& launchImgView() const { return launchImgView_; }
+  void setLaunchImgView(const std::shared_ptr<platform::View>& view) { launchImgView_ = view; }
+  const std::shared_ptr<platform::View>& newFeaturesImgView() const { return newFeaturesImgView_; }
+  void setNewFeaturesImgView(const std::shared_ptr<platform::View>& view) { newFeaturesImgView_ = view; }
 
  private:
   void handleNewsAdvertAnswer(const platform::Value& answer);
@@ -367,6 +226,13 @@ class AppDelegate : public platform::ApplicationDelegate,
   void handleVersionAnswer(const platform::Value& answer);
   void countLaunch();
 
+  std::shared_ptr<platform::View> launchImgView_;
+  std::shared_ptr<platform::View> newFeaturesImgView_;
+  std::shared_ptr<platform::View> CityView_;
+  bool netWorkToastFlag_ = false;
+  ModalContainers modalContainers_;
+  CarSectionState carSection_;
+  ForumFlowState forumFlow_;
   std::shared_ptr<platform::ProgressHud> HUD_;
   bool shouldPopUpComment_ = false;
   bool shouldPopUpUpdate_ = false;

@@ -125,14 +125,4 @@ void AppDelegate::networkChanged(const platform::Notification& notification) {
   netWorkToastFlag_ = true;
 }
 
-// ---- Photo browser data source ---------------------------------------------------
-
-std::size_t AppDelegate::numberOfPhotosInPhotoBrowser(const PyxoPhotoBrowser&) const { return photos().size(); }
-
-std::shared_ptr<PyxoPhoto> AppDelegate::photoAtIndex(const PyxoPhotoBrowser&, std::size_t index) const {
-  return index < photos().size() ? photos()[index] : nullptr;
-}
-
-void AppDelegate::didDisplayPhotoAtIndex(const PyxoPhotoBrowser&, std::size_t) const {}
-
 }  // namespace vorn

@@ -8,7 +8,7 @@
 #include "platform/services/WeiboConnect.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Image.h"
-#include "ui/ThumbImage.h"
+#include "core/ThumbImage.h"
 
 namespace vorn {
 namespace {

@@ -28,13 +28,6 @@ constexpr char kAdvertStatus[] = "status";
 constexpr char kVersionKey[] = "ver";
 constexpr char kVersionAppKey[] = "app";
 
-// The JSON in an answer's bytes; nullopt when there are none or they do not parse.
-std::optional<platform::Value> parsedAnswer(const platform::Value& answer) {
-  if (answer.is_null()) return std::nullopt;
-  if (!platform::isData(answer)) return answer;  // already parsed (".json" addresses)
-  return platform::parseJson(platform::bytesOf(answer));
-}
-
 // A copy without nulls, which a property list cannot hold.
 platform::Value withoutNulls(const platform::Value& value) {
   if (platform::isDictionary(value)) {
@@ -52,23 +45,11 @@ platform::Value withoutNulls(const platform::Value& value) {
   return value;
 }
 
-platform::Value parameters(std::initializer_list<std::pair<const char*, std::string>> pairs) {
-  platform::Value dict = platform::dictionary();
-  for (const auto& [name, value] : pairs) dict[name] = value;
-  return dict;
-}
-
-using Block = Vorn5APIClient::Block;
-
-void fetch(const std::string& url, const platform::Value& params, Block block) {
-  auto& client = Vorn5APIClient::sharedClient();
-  client.postPath(url, params, false, false, client, false, std::move(block));
-}
 
 }  // namespace
 
 void AppDelegate::sendStartupRequests() {
-  setTimeStampFlag(false);
+  carSection().setTimeStampFlag(false);
   shouldPopUpComment_ = false;
   shouldPopUpUpdate_ = false;
   newsAdvert_pic();
@@ -81,7 +62,7 @@ void AppDelegate::sendStartupRequests() {
 
 void AppDelegate::newsAdvert_pic() {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
-  fetch(PortalHosts::url(PortalHost::CarData, kNewsAdvertPath), parameters({{"type", "1"}}),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::CarData, kNewsAdvertPath), requestParameters({{"type", "1"}}), {},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleNewsAdvertAnswer(answer);
         });
@@ -125,7 +106,7 @@ void AppDelegate::handleNewsAdvertAnswer(const platform::Value& answer) {
 
 void AppDelegate::requestCacheTimeStamp() {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
-  fetch(PortalHosts::url(PortalHost::NewCar, kCacheStampPath), platform::Value(),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::NewCar, kCacheStampPath), platform::Value(), {},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleCacheStampAnswer(answer);
         });
@@ -140,7 +121,7 @@ void AppDelegate::handleCacheStampAnswer(const platform::Value& answer) {
   auto& caches = Vorn5CacheClient::sharedClient();
   caches.clearImgCache();
   caches.clearDataCache();
-  setTimeStampFlag(true);
+  carSection().setTimeStampFlag(true);
   caches.saveCache(withoutNulls(*parsed), kCacheStampRecord);
 }
 
@@ -148,7 +129,7 @@ void AppDelegate::handleCacheStampAnswer(const platform::Value& answer) {
 
 void AppDelegate::requestForumListMd5() {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
-  fetch(PortalHosts::url(PortalHost::CarData, kForumListMd5Path), platform::Value(),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::CarData, kForumListMd5Path), platform::Value(), {},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleForumListMd5Answer(answer);
         });
@@ -164,7 +145,7 @@ void AppDelegate::handleForumListMd5Answer(const platform::Value& answer) {
 
 void AppDelegate::requestForumList(const platform::Value& checksumRecord) {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
-  fetch(PortalHosts::url(PortalHost::CarData, kForumListPath), platform::Value(),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::CarData, kForumListPath), platform::Value(), {},
         [weak, checksumRecord](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleForumListAnswer(answer, checksumRecord);
         });
@@ -198,7 +179,7 @@ void AppDelegate::handleForumListAnswer(const platform::Value& answer, const pla
 
 void AppDelegate::requestLatestVersion() {
   std::weak_ptr<AppDelegate> weak = weak_from_this();
-  fetch(PortalHosts::url(PortalHost::CarData, kLatestVersionPath), platform::Value(),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::CarData, kLatestVersionPath), platform::Value(), {},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleVersionAnswer(answer);
         });
@@ -247,7 +228,7 @@ void AppDelegate::countLaunch() {
 void AppDelegate::removeOldVersionPushToken() {
   const auto device = platform::UserDefaults::standardUserDefaults().stringForKey(kDeviceNoKey);
   if (!device || device->empty()) return;
-  fetch(PortalHosts::url(PortalHost::Forum, kRemoveDevicePath), parameters({{"dev_num", *device}}),
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::Forum, kRemoveDevicePath), requestParameters({{"dev_num", *device}}), {},
         [](const platform::Value&, const std::optional<ApiError>&) {});
 }
 

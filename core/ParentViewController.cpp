@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "cars/compare/CarCompareViewController.h"
-#include "cars/series/CarViewController.h"
 #include "core/AppDelegate.h"
+#include "core/ContainedScreen.h"
 #include "core/EdgeSwipeGestureRecognizer.h"
 #include "core/ForcePortraitViewController.h"
 #include "core/UnsentDraftScreen.h"
-#include "home/RootViewController.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Value.h"
@@ -26,22 +24,21 @@ namespace {
 
 using platform::GestureRecognizerState;
 
-// The photo browser of the shared components; known here by its class name only,
-// as the container only needs to recognise it on top.
-constexpr char kPhotoBrowserClassName[] = "PyxoPhotoBrowser";
+const ContainedScreen* hooksOf(const std::shared_ptr<platform::ViewController>& vc) {
+  return dynamic_cast<const ContainedScreen*>(vc.get());
+}
+ContainedScreen* mutableHooksOf(const std::shared_ptr<platform::ViewController>& vc) {
+  return dynamic_cast<ContainedScreen*>(vc.get());
+}
 
 bool isPhotoBrowser(const std::shared_ptr<platform::ViewController>& vc) {
-  return vc && vc->className() == kPhotoBrowserClassName;
+  const auto* hooks = hooksOf(vc);
+  return hooks && hooks->showsPhotosFullScreen();
 }
 
 bool gestureIsOver(GestureRecognizerState s) {
   return s == GestureRecognizerState::Ended || s == GestureRecognizerState::Cancelled ||
          s == GestureRecognizerState::Failed;
-}
-
-bool isTallScreen() {
-  const auto mode = platform::Screen::mainScreen().currentModeSize();
-  return mode.width == 640 && mode.height == 1136;
 }
 
 }  // namespace
@@ -52,7 +49,7 @@ ParentViewController::ParentViewController() {
   edge->setMargin(kNormalMargin);
   edgeGestureRecognizers_.push_back(edge);
 
-  shadowImgView_ = std::make_shared<platform::ImageView>(platform::Rect{-10, -10, 10, isTallScreen() ? 548.0 : 460.0});
+  shadowImgView_ = std::make_shared<platform::ImageView>(platform::Rect{-10, -10, 10, platform::Screen::mainScreen().hasTallMode() ? 548.0 : 460.0});
   shadowImgView_->setImage(platform::Image::imageNamed(kSwipeShadowImageName));
   shadowImgView_->setContentMode(platform::ContentMode::Center);
   shadowImgView_->setHidden(true);
@@ -320,7 +317,7 @@ void ParentViewController::willRotateToInterfaceOrientation(platform::InterfaceO
 // ---- Swipe-back ------------------------------------------------------------------------
 
 bool ParentViewController::gestureRecognizerShouldBegin(platform::GestureRecognizer&) {
-  if (dynamic_cast<CarCompareViewController*>(childAt(currentChildIndex_).get())) return false;
+  if (const auto* top = hooksOf(childAt(currentChildIndex_)); top && !top->allowsSwipeBack()) return false;
   // A swipe that began during a slide would take hold of the screen being covered.
   return !isPushing_ && slidesRunning_ == 0;
 }
@@ -433,9 +430,8 @@ void ParentViewController::completeSwipe(double tx, double cy) {
         --self->slidesRunning_;
         self->removeShadow();
         auto app = AppDelegate::sharedAppDelegate();
-        if (self->currentChildIndex_ >= 1 &&
-            dynamic_cast<RootViewController*>(self->childAt(self->currentChildIndex_ - 1).get()))
-          if (auto home = app->viewController()) home->setExpand(false);
+        if (self->currentChildIndex_ >= 1)
+          if (auto* below = mutableHooksOf(self->childAt(self->currentChildIndex_ - 1))) below->revealedBySwipeBack();
         if (self->currentChildIndex_ == 0) {
           // A pop ran during the slide: the root is put back in place.
           if (auto root = self->childAt(0)) {
@@ -446,7 +442,7 @@ void ParentViewController::completeSwipe(double tx, double cy) {
           return;
         }
         auto leaving = self->childAt(self->currentChildIndex_);
-        if (dynamic_cast<CarViewController*>(leaving.get())) app->setCurrentEntryBrandType(0);
+        if (auto* hooks = mutableHooksOf(leaving)) hooks->leftBySwipeBack();
         if (isPhotoBrowser(leaving) && app->shouldAutorate()) {
           app->setShouldAutorate(false);
           self->changeOrientation();

@@ -15,11 +15,6 @@ char systemGeneration() {
   return version.empty() ? '\0' : version.front();
 }
 
-bool isTallScreen() {
-  const auto mode = platform::Screen::mainScreen().currentModeSize();
-  return mode.width == 640 && mode.height == 1136;
-}
-
 }  // namespace
 
 platform::StatusBarStyle PreferStatusBarViewController::preferredStatusBarStyle() const {
@@ -33,8 +28,8 @@ bool PreferStatusBarViewController::prefersStatusBarHidden() const {
 void PreferStatusBarViewController::viewDidLayoutSubviews() {
   const char generation = systemGeneration();
   if (generation == '7' || generation == '8') {
-    const double height = isTallScreen() ? 548 : 460;
-    const double length = isTallScreen() ? 568 : 480;
+    const double height = platform::Screen::mainScreen().hasTallMode() ? 548 : 460;
+    const double length = platform::Screen::mainScreen().hasTallMode() ? 568 : 480;
     const auto v = view();
     switch (AppDelegate::sharedAppDelegate()->currentOrientation()) {
       case static_cast<int>(platform::InterfaceOrientation::LandscapeRight):

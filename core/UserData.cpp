@@ -34,6 +34,7 @@ bool UserData::checkLogin() {
 }
 
 std::string UserData::getUserID() const { return platform::plainTextOf(record(), kLoginUid); }
+std::string UserData::getUserIDForRequest() const { return platform::textOf(record(), kLoginUid); }
 std::string UserData::getUserName() const { return platform::plainTextOf(record(), kLoginUname); }
 std::string UserData::getbbs_auth() const { return platform::plainTextOf(record(), kLoginBbsAuth); }
 

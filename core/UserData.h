@@ -29,6 +29,9 @@ class UserData {
   bool isLoginOrNot() const { return isLoginOrNot_; }
 
   std::string getUserID() const;    // "" when absent
+  // The id as a request writes it: "(null)" while nobody is signed in, as the
+  // portal has always received it from signed-out clients (never shown).
+  std::string getUserIDForRequest() const;
   std::string getUserName() const;  // "" when absent
   std::string getbbs_auth() const;  // "" when absent
   std::optional<std::string> getUserHeadIcon() const;  // nullopt when absent

@@ -12,12 +12,6 @@
 namespace vorn {
 namespace {
 
-bool isTallScreen() {
-  const auto& screen = platform::Screen::mainScreen();
-  const auto mode = screen.currentModeSize();
-  return screen.hasCurrentMode() && mode.width == 640 && mode.height == 1136;
-}
-
 bool isSystemSevenOrEight() {
   const std::string version = platform::Device::currentDevice().systemVersion();
   return !version.empty() && (version[0] == '7' || version[0] == '8');
@@ -45,7 +39,7 @@ void NewFeaturesView::build() {
   setBackgroundColor(platform::Color::white());
   setUserInteractionEnabled(true);
   picture_ = platform::ImageView::create(bounds());
-  picture_->setImage(platform::Image::imageNamed(isTallScreen() ? kNewFeaturesTallImage : kNewFeaturesShortImage));
+  picture_->setImage(platform::Image::imageNamed(platform::Screen::mainScreen().hasTallMode() ? kNewFeaturesTallImage : kNewFeaturesShortImage));
   addSubview(picture_);
   setStatusBarHidden(true);
 }

@@ -3,18 +3,14 @@
 // the application delegate keeps it as viewController.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 
 namespace vorn {
 
-class RootViewController : public ThemeChangeBaseViewController {
+class RootViewController : public ThemedScreen {
  public:
   RootViewController() = default;
-  std::string className() const override { return "RootViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(RootViewController)
 
   // Fetches the focus pictures of the home carousel and fills it.
   virtual void getHotImageData();
@@ -22,6 +18,9 @@ class RootViewController : public ThemeChangeBaseViewController {
   // True while a home band opened with the expand animation is on top.
   bool expand() const { return expand_; }
   void setExpand(bool expand) { expand_ = expand; }
+
+  // Coming back here by an edge swipe closes the opened band.
+  void revealedBySwipeBack() override { setExpand(false); }
 
  private:
   bool expand_ = false;

@@ -2,19 +2,15 @@
 // A conversation with one member.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
 
-class MessageContentController2 : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class MessageContentController2 : public ThemedScreen, public UnsentDraftScreen {
  public:
   MessageContentController2() = default;
-  std::string className() const override { return "MessageContentController2"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(MessageContentController2)
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

@@ -2,19 +2,15 @@
 // The older conversation screen.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
 
-class MessageContentViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class MessageContentViewController : public ThemedScreen, public UnsentDraftScreen {
  public:
   MessageContentViewController() = default;
-  std::string className() const override { return "MessageContentViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(MessageContentViewController)
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

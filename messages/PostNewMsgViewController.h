@@ -2,19 +2,15 @@
 // The private-message composer.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
 
-class PostNewMsgViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class PostNewMsgViewController : public ThemedScreen, public UnsentDraftScreen {
  public:
   PostNewMsgViewController() = default;
-  std::string className() const override { return "PostNewMsgViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(PostNewMsgViewController)
 
   // Whether the message text holds unsent text.
   bool checkTheDraft() override;

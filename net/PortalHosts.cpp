@@ -1,5 +1,7 @@
 #include "net/PortalHosts.h"
 
+#include "platform/foundation/Text.h"
+
 #include <mutex>
 
 #include "platform/net/HttpUrl.h"
@@ -72,6 +74,10 @@ bool PortalHosts::isPortalUrl(std::string_view url) {
       return true;
   }
   return false;
+}
+
+std::string PortalHosts::urlWithId(PortalHost role, std::string_view pathFormat, std::string_view id) {
+  return url(role, platform::replaceAll(std::string(pathFormat), "%@", platform::escapeQueryComponent(std::string(id))));
 }
 
 }  // namespace vorn

@@ -27,6 +27,9 @@ class PortalHosts {
   static std::string baseUrl(PortalHost role);
   // baseUrl(role) followed by `path` (which starts with "/").
   static std::string url(PortalHost role, std::string_view path);
+  // The address of a path whose "%@" stands for an identifier, which may come
+  // from outside: it enters escaped as a query component.
+  static std::string urlWithId(PortalHost role, std::string_view pathFormat, std::string_view id);
 
   static void setBaseUrl(PortalHost role, std::string_view base);
   // Points every role at one address (the demo portal, or --portal URL).

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "core/AppDelegate.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5CacheClient.h"
 #include "platform/foundation/Plist.h"
@@ -24,6 +23,9 @@ struct Vorn5APIClient::Call {
   bool typed = false;
   int type = 0;
   ZorbHTTPClient* client = nullptr;
+  // Expires with the client: a call queued for the next turn must not reach a
+  // client that resetSharedClient freed meanwhile.
+  std::weak_ptr<const void> clientLifetime;
   TypedBlock block;
 
   std::string key() const { return cacheKey(url, parameters, typed); }
@@ -50,11 +52,43 @@ std::vector<std::string> sortedNames(const platform::Value& parameters) {
   return names;
 }
 
+std::function<void()>& failureNotice() {
+  static std::function<void()> notice;
+  return notice;
+}
+
 std::string stampText(const platform::Value& value) {
   return std::to_string(static_cast<int>(platform::intValueOf(value)));
 }
 
 }  // namespace
+
+std::optional<platform::Value> parsedAnswer(const platform::Value& answer) {
+  if (answer.is_null()) return std::nullopt;
+  if (!platform::isData(answer)) return answer;
+  return platform::parseJson(platform::bytesOf(answer));
+}
+
+platform::Value requestParameters(std::initializer_list<std::pair<const char*, std::string>> pairs) {
+  platform::Value dict = platform::dictionary();
+  for (const auto& [name, value] : pairs) dict[name] = value;
+  return dict;
+}
+
+void Vorn5APIClient::setFailureNotice(std::function<void()> notice) { failureNotice() = std::move(notice); }
+
+void Vorn5APIClient::fetch(const std::string& url, const platform::Value& parameters, RequestOptions options,
+                           Block block) {
+  auto& client = sharedClient();
+  client.postPath(url, parameters, options.loadCache, options.saveCache, client, options.needAlert, std::move(block));
+}
+
+void Vorn5APIClient::fetch(const std::string& url, const platform::Value& parameters, RequestOptions options,
+                           int type, TypedBlock block) {
+  auto& client = sharedClient();
+  client.postPath(url, parameters, options.loadCache, options.saveCache, client, type, options.needAlert,
+                  std::move(block));
+}
 
 Vorn5APIClient& Vorn5APIClient::sharedClient() {
   if (!sharedSlot())
@@ -72,7 +106,7 @@ Vorn5APIClient::Vorn5APIClient(const std::string& baseUrl, bool reachabilityFlag
 void Vorn5APIClient::postPath(const std::string& url, const platform::Value& parameters, bool loadChache,
                               bool saveCache, ZorbHTTPClient& client, bool needAlert, Block block) {
   auto call = std::make_shared<Call>();
-  *call = Call{url, parameters, loadChache, saveCache, needAlert, false, 0, &client,
+  *call = Call{url, parameters, loadChache, saveCache, needAlert, false, 0, &client, client.lifetime(),
                [block = std::move(block)](const platform::Value& answer, int, const std::optional<ApiError>& error) {
                  if (block) block(answer, error);
                }};
@@ -83,7 +117,7 @@ void Vorn5APIClient::postPath(const std::string& url, const platform::Value& par
                               bool saveCache, ZorbHTTPClient& client, int type, bool needAlert,
                               TypedBlock block) {
   auto call = std::make_shared<Call>(
-      Call{url, parameters, loadChache, saveCache, needAlert, true, type, &client, std::move(block)});
+      Call{url, parameters, loadChache, saveCache, needAlert, true, type, &client, client.lifetime(), std::move(block)});
   start(call);
 }
 
@@ -103,6 +137,7 @@ void Vorn5APIClient::start(const std::shared_ptr<Call>& call) {
 }
 
 void Vorn5APIClient::send(const std::shared_ptr<Call>& call) {
+  if (call->clientLifetime.expired()) return;
   call->client->postUrl(
       call->url, call->parameters,
       [call](platform::net::HttpOperation&, const platform::Value& answer) {
@@ -110,7 +145,7 @@ void Vorn5APIClient::send(const std::shared_ptr<Call>& call) {
         if (call->block) call->block(answer, call->type, std::nullopt);
       },
       [call](platform::net::HttpOperation&, const platform::net::HttpError& error) {
-        if (call->needAlert) AppDelegate::sharedAppDelegate()->responseNetWork();
+        if (call->needAlert && failureNotice()) failureNotice()();
         if (!call->loadChache && Vorn5CacheClient::sharedClient().loadCacheWithKey(call->key())) {
           answerFromStore(*call, false);
           return;

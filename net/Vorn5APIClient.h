@@ -13,6 +13,8 @@
 // address whose path ends in ".json". Callbacks run on the main thread, never
 // inside the call.
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,22 @@ inline constexpr char kStampTimeKey[] = "time";
 inline constexpr char kForumListMd5Key[] = "md5";
 
 using ApiError = platform::net::HttpError;
+
+// How a request treats the response cache and failures, by name:
+// Vorn5APIClient::fetch(url, parameters, {.saveCache = true, .needAlert = true}, block).
+struct RequestOptions {
+  bool loadCache = false;  // answer from the stored answer when there is one
+  bool saveCache = false;  // store a fresh answer
+  bool needAlert = false;  // show the network notice on failure
+};
+
+// The JSON an answer carries: the parsed value of its bytes, the value itself
+// for ".json" addresses (already parsed), nullopt for no answer or bytes that
+// do not parse. Callers still check the type and "status" they rely on.
+std::optional<platform::Value> parsedAnswer(const platform::Value& answer);
+
+// A dictionary of request parameters from name and text pairs.
+platform::Value requestParameters(std::initializer_list<std::pair<const char*, std::string>> pairs);
 
 class Vorn5APIClient : public ZorbHTTPClient {
  public:
@@ -53,6 +71,15 @@ class Vorn5APIClient : public ZorbHTTPClient {
   // The same, handing `type` back; the key takes the values' text unchanged.
   void postPath(const std::string& url, const platform::Value& parameters, bool loadChache, bool saveCache,
                 ZorbHTTPClient& client, int type, bool needAlert, TypedBlock block);
+
+  // The same through the shared client, the road of almost every request.
+  static void fetch(const std::string& url, const platform::Value& parameters, RequestOptions options, Block block);
+  static void fetch(const std::string& url, const platform::Value& parameters, RequestOptions options, int type,
+                    TypedBlock block);
+
+  // Who shows the network notice for a failed request asked with needAlert;
+  // the application installs it at start (nothing is shown before).
+  static void setFailureNotice(std::function<void()> notice);
 
   // "data" followed by the value's text without "/", ".", "=" and "+".
   static std::string convertDataPathToSavePath(const platform::Value& value);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "core/UserData.h"
 #include "net/PortalHosts.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Url.h"
@@ -36,14 +35,25 @@ platform::net::HttpRequest ZorbHTTPClient::requestWithMethod(const std::string& 
   return request;
 }
 
+namespace {
+std::function<std::string()>& cookieProvider() {
+  static std::function<std::string()> provider;
+  return provider;
+}
+}  // namespace
+
+void ZorbHTTPClient::setCookieProvider(std::function<std::string()> provider) {
+  cookieProvider() = std::move(provider);
+}
+
 void ZorbHTTPClient::postUrl(const std::string& url, const platform::Value& parameters, Success success,
                              Failure failure) {
   platform::net::HttpRequest request = requestWithMethod("GET", url, parameters);
   request.shouldHandleCookies = true;
   // The member's cookie identifies them to the portal; an address from an
   // answer that leads elsewhere must not learn it.
-  if (PortalHosts::isPortalUrl(request.url))
-    request.headers.set(kHeaderCookie, UserData::userDataInit().getUserCookie());
+  if (PortalHosts::isPortalUrl(request.url) && cookieProvider())
+    request.headers.set(kHeaderCookie, cookieProvider()());
   enqueueOperation(operationWithRequest(std::move(request), std::move(success), std::move(failure)));
 }
 

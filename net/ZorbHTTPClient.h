@@ -42,6 +42,16 @@ class ZorbHTTPClient : public platform::net::HttpClientLayer {
   // bundle version, device model, system version and screen scale.
   static std::string userAgent();
   static std::string acceptLanguage();
+
+  // The signed-in user's cookie header value; the application's core installs
+  // it (none is sent before).
+  static void setCookieProvider(std::function<std::string()> provider);
+
+  // Expires when this client is destroyed: work queued for it checks it first.
+  std::weak_ptr<const void> lifetime() const { return lifetime_; }
+
+ private:
+  std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 
 }  // namespace vorn

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <map>
 
-#include "core/AppDelegate.h"
 #include "net/Vorn5CacheClient.h"
 #include "net/ZorbImageRequestOperation.h"
 #include "platform/foundation/Files.h"
@@ -75,9 +74,12 @@ void forgetIfCurrent(const platform::ImageView* view, std::uint64_t generation) 
   if (isCurrent(view, generation)) currentLoads().erase(view);
 }
 
-double alphaForTheme() {
-  return AppDelegate::getCurrentMode() == kThemeModeNormal ? 1.0 : kNightImageAlpha;
+std::function<bool()>& nightThemeTest() {
+  static std::function<bool()> test;
+  return test;
 }
+
+double alphaForTheme() { return nightThemeTest() && nightThemeTest()() ? kNightImageAlpha : 1.0; }
 
 bool isWebAddress(const std::string& url) {
   const auto parsed = platform::net::HttpUrl::parse(url);
@@ -193,6 +195,8 @@ void setImageWithURLRequest(const std::shared_ptr<platform::ImageView>& view, Ht
   currentLoads()[key] = CurrentLoad{view, operation, generation};
   queue.enqueueOperation(operation);
 }
+
+void setNightThemeTest(std::function<bool()> isNight) { nightThemeTest() = std::move(isNight); }
 
 void cancelImageRequestOperation(const platform::ImageView& view) {
   auto& loads = currentLoads();

@@ -52,6 +52,10 @@ void setImageWithURLRequest(const std::shared_ptr<platform::ImageView>& view, pl
                             int CacheType, const std::optional<std::string>& AnotherKey,
                             ImageLoadSuccess success = {}, ImageLoadFailure failure = {});
 
+// Whether the night theme is on, asked for the opacity of a loaded picture
+// (kNightImageAlpha at night); the application's core installs it (day before).
+void setNightThemeTest(std::function<bool()> isNight);
+
 // Cancels the view's current load and forgets it (no callback runs for it).
 void cancelImageRequestOperation(const platform::ImageView& view);
 // Whether the view has a load running.

@@ -2,19 +2,15 @@
 // The comment page of an article. Openers set the values below before the push.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
 
-class NewsCommentListViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class NewsCommentListViewController : public ThemedScreen, public UnsentDraftScreen {
  public:
   NewsCommentListViewController() = default;
-  std::string className() const override { return "NewsCommentListViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(NewsCommentListViewController)
 
   // The comment page's address (the page adds its own parameters).
   const std::string& newsUrl() const { return newsUrl_; }

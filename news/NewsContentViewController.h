@@ -3,7 +3,7 @@
 // push it; the page reads them when it loads.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
@@ -11,14 +11,10 @@ namespace vorn {
 // The news type of an article opened without one.
 inline constexpr char kNewsTypeNone[] = "0";
 
-class NewsContentViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class NewsContentViewController : public ThemedScreen, public UnsentDraftScreen {
  public:
   NewsContentViewController() = default;
-  std::string className() const override { return "NewsContentViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(NewsContentViewController)
 
   // 1 for an article opened from a link, a focus picture or an advert.
   int entryType() const { return entryType_; }

@@ -39,11 +39,6 @@ constexpr int kPortrait = static_cast<int>(platform::InterfaceOrientation::Portr
 constexpr int kLandscapeLeft = static_cast<int>(platform::InterfaceOrientation::LandscapeLeft);
 constexpr int kLandscapeRight = static_cast<int>(platform::InterfaceOrientation::LandscapeRight);
 
-bool isFourInchScreen() {
-  auto& screen = platform::Screen::mainScreen();
-  return screen.hasCurrentMode() && screen.currentModeSize() == platform::Size{640, 1136};
-}
-
 bool isDayMode() { return AppDelegate::getCurrentMode() == kThemeModeNormal; }
 bool isLandscapeValue(int o) { return o == kLandscapeLeft || o == kLandscapeRight; }
 
@@ -218,7 +213,7 @@ void PyxoPhotoBrowser::buildBottomBar() {
   auto root = view();
   if (bottomCommentView_) bottomCommentView_->removeFromSuperview();
   auto self = platform::weakSelf(this).lock();
-  bottomCommentView_ = platform::ImageView::create(isFourInchScreen() ? Rect(0, 497, 320, kBarHeight)
+  bottomCommentView_ = platform::ImageView::create(platform::Screen::mainScreen().hasTallMode() ? Rect(0, 497, 320, kBarHeight)
                                                                       : Rect(0, 409, 320, kBarHeight));
   bottomCommentView_->setUserInteractionEnabled(true);
   bottomCommentView_->setTag(kBottomBarTag);
@@ -440,14 +435,14 @@ void PyxoPhotoBrowser::layoutBarsForOrientation(int orientation) {
   if (!titlebgImage_) return;
   bool landscape = isLandscapeValue(orientation);
   Rect top = titlebgImage_->frame();
-  top.size.width = landscape ? (isFourInchScreen() ? 568 : 480) : 320;
+  top.size.width = landscape ? (platform::Screen::mainScreen().hasTallMode() ? 568 : 480) : 320;
   titlebgImage_->setFrame(top);
   if (btn_upComment) btn_upComment->setHidden(landscape || isNewsSet());
   if (lab_CommentNums) lab_CommentNums->setHidden(landscape);
   Rect counter = lab_pageNums->frame();
   counter.origin.x = 25;
   lab_pageNums->setFrame(counter);
-  btn_savePic->setFrame(landscape ? Rect(isFourInchScreen() ? 513 : 425, 5, 40, 40) : Rect(264, 5, 40, 40));
+  btn_savePic->setFrame(landscape ? Rect(platform::Screen::mainScreen().hasTallMode() ? 513 : 425, 5, 40, 40) : Rect(264, 5, 40, 40));
   lab_captionTitle->setFrame(landscape ? Rect(15, 20, 300, 15) : Rect(15, 20, 200, 15));
   for (const auto& page : _visiblePages) {
     if (landscape) page->resetDefaultImg();
@@ -531,7 +526,7 @@ void PyxoPhotoBrowser::doBack() {
     currentOritation = kPortrait;
     layoutBarsForOrientation(kPortrait);
     Rect bottom = bottomCommentView_->frame();
-    bottomCommentView_->setFrame(Rect(bottom.x(), isFourInchScreen() ? 497 : 409, 320, bottom.height()));
+    bottomCommentView_->setFrame(Rect(bottom.x(), platform::Screen::mainScreen().hasTallMode() ? 497 : 409, 320, bottom.height()));
     if (auto parent = container()) parent->changeOrientation();
   }
   leaveNow();

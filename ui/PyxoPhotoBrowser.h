@@ -25,9 +25,10 @@
 #include "platform/ui/ProgressHud.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/ViewController.h"
-#include "account/UserLoginViewController.h"
-#include "news/NewsCommentBottomBarView.h"
-#include "news/PicCommentListViewController.h"
+#include "core/ContainedScreen.h"
+#include "core/UserLoginViewControllerDelegate.h"
+#include "ui/NewsCommentBottomBarView.h"
+#include "ui/PicCommentListViewController.h"
 
 namespace platform {
 class Button;
@@ -87,12 +88,14 @@ class PyxoPhotoBrowser : public platform::ViewController,
                          public platform::AlertDialogDelegate,
                          public NewsCommentBottomBarViewDelegate,
                          public UserLoginViewControllerDelegate,
-                         public PicCommentListViewControllerDelegate {
+                         public PicCommentListViewControllerDelegate,
+                         public ContainedScreen {
  public:
   static std::shared_ptr<PyxoPhotoBrowser> initWithDelegate(std::weak_ptr<PyxoPhotoBrowserDelegate> delegate);
   PyxoPhotoBrowser();
   ~PyxoPhotoBrowser() override;
-  std::string className() const override { return "PyxoPhotoBrowser"; }
+  PLATFORM_CLASS_NAME(PyxoPhotoBrowser)
+  bool showsPhotosFullScreen() const override { return true; }
 
   // ---- Settings made by the opener before the push ---------------------------------
   std::shared_ptr<PyxoPhotoBrowserDelegate> delegate() const { return delegate_.lock(); }

@@ -4,10 +4,10 @@
 
 #include "core/AppDelegate.h"
 #include "core/ParentViewController.h"
+#include "core/ScreenOpeners.h"
 #include "core/UserData.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5APIClient.h"
-#include "news/NewsCommentListViewController.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -33,15 +33,10 @@ constexpr double kCollapsedLine = 300;
 constexpr char kCommentAction[] = "imgcomm";
 constexpr char kCommentType[] = "2";
 
-bool isFourInchScreen() {
-  auto& screen = platform::Screen::mainScreen();
-  return screen.hasCurrentMode() && screen.currentModeSize() == platform::Size{640, 1136};
-}
-
-Rect collapsedListFrame() { return isFourInchScreen() ? Rect(0, 438, 320, 383) : Rect(0, 350, 320, 295); }
-Rect expandedListFrame() { return isFourInchScreen() ? Rect(0, 115, 320, 383) : Rect(0, 115, 320, 295); }
-Rect maskFrame() { return isFourInchScreen() ? Rect(0, -20, 320, 548) : Rect(0, -20, 320, 460); }
-Rect commentBarFrame() { return isFourInchScreen() ? Rect(0, 498, 320, 50) : Rect(0, 410, 320, 50); }
+Rect collapsedListFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(0, 438, 320, 383) : Rect(0, 350, 320, 295); }
+Rect expandedListFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(0, 115, 320, 383) : Rect(0, 115, 320, 295); }
+Rect maskFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(0, -20, 320, 548) : Rect(0, -20, 320, 460); }
+Rect commentBarFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(0, 498, 320, 50) : Rect(0, 410, 320, 50); }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
   // Again and again until none is left: "\n\n\n" becomes "\n".
@@ -231,15 +226,17 @@ void PyxoPhotoBrowser::showCommentNotice(const std::string& text, const std::sha
 
 void PyxoPhotoBrowser::presentLoginGate() {
   view()->endEditing(true);
-  auto login = std::make_shared<UserLoginViewController>();
-  login->setDelegate(std::static_pointer_cast<UserLoginViewControllerDelegate>(platform::weakSelf(this).lock()));
+  const auto& loginScreen = ScreenOpeners::shared().loginScreen;
+  if (!loginScreen) return;
+  auto login = loginScreen(std::static_pointer_cast<UserLoginViewControllerDelegate>(platform::weakSelf(this).lock()));
+  if (!login) return;
   auto gate = std::make_shared<ParentViewController>();
   auto app = AppDelegate::sharedAppDelegate();
-  app->setLoginNavController(gate);
+  app->modalContainers().setLoginNavController(gate);
   gate->addChildViewController(login);
   gate->view()->addSubview(login->view());
   gate->refreshMarginValue(0);
-  login->view()->setFrame(isFourInchScreen() ? Rect(0, 0, 320, 568) : Rect(0, 0, 320, 480));
+  login->view()->setFrame(platform::Screen::mainScreen().hasTallMode() ? Rect(0, 0, 320, 568) : Rect(0, 0, 320, 480));
   presentViewController(gate, true);
 }
 
@@ -305,13 +302,10 @@ void PyxoPhotoBrowser::handleCommentAnswer(const platform::Value& answer) {
 // ---- The article's comment page ---------------------------------------------------------------------------
 
 void PyxoPhotoBrowser::doComment() {
-  auto page = std::make_shared<NewsCommentListViewController>();
-  page->setWebLink(webLink_);
-  std::string address = kCommentPagePathFormat;
-  if (auto at = address.find("%@"); at != std::string::npos) address.replace(at, 2, NewsID_);
-  page->setNewsUrl(PortalHosts::url(PortalHost::MobileWeb, address));
-  page->setNewsId(NewsID_);
-  if (auto parent = container()) parent->pushChildViewController(page);
+  const auto& commentPage = ScreenOpeners::shared().commentPage;
+  if (!commentPage) return;
+  auto page = commentPage({PortalHosts::urlWithId(PortalHost::MobileWeb, kCommentPagePathFormat, NewsID_), webLink_, NewsID_});
+  if (auto parent = container(); parent && page) parent->pushChildViewController(page);
 }
 
 }  // namespace vorn

@@ -28,13 +28,8 @@ constexpr double kTabletMaximumZoom = 4.0;
 // A double tap jumps to the maximum once the zoom has come this share of it above the fit.
 constexpr double kDoubleTapFullZoomShare = 0.3;
 
-bool isFourInchScreen() {
-  auto& screen = platform::Screen::mainScreen();
-  return screen.hasCurrentMode() && screen.currentModeSize() == platform::Size{640, 1136};
-}
-
-Rect portraitLogoFrame() { return isFourInchScreen() ? Rect(119, 259, 82, 30) : Rect(119, 215, 82, 30); }
-Rect landscapeLogoFrame() { return isFourInchScreen() ? Rect(233, 135, 82, 30) : Rect(189, 135, 82, 30); }
+Rect portraitLogoFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(119, 259, 82, 30) : Rect(119, 215, 82, 30); }
+Rect landscapeLogoFrame() { return platform::Screen::mainScreen().hasTallMode() ? Rect(233, 135, 82, 30) : Rect(189, 135, 82, 30); }
 
 bool isDayMode() { return AppDelegate::getCurrentMode() == kThemeModeNormal; }
 

@@ -4,9 +4,9 @@
 
 #include "core/AppDelegate.h"
 #include "core/ParentViewController.h"
+#include "core/ScreenOpeners.h"
 #include "core/ShareKeys.h"
 #include "core/UserData.h"
-#include "dealers/SmsPriceViewController.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5APIClient.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -49,11 +49,6 @@ constexpr char kWebBackImage[] = "Register_Btn_Last.png";
 constexpr char kWebNextImage[] = "Register_Btn_Next.png";
 constexpr char kWebRefreshImage[] = "Register_Btn_Fresh.png";
 constexpr char kWebMoreImage[] = "Register_Btn_More.png";
-
-bool isTallScreen() {
-  const auto mode = platform::Screen::mainScreen().currentModeSize();
-  return platform::Screen::mainScreen().hasCurrentMode() && mode.width == 640 && mode.height == 1136;
-}
 
 bool hasStatusBarStrip() {
   const std::string version = platform::Device::currentDevice().systemVersion();
@@ -107,7 +102,7 @@ void WebViewController::viewDidLoad() {
 }
 
 void WebViewController::buildViews() {
-  const bool tall = isTallScreen();
+  const bool tall = platform::Screen::mainScreen().hasTallMode();
   auto self = std::static_pointer_cast<WebViewController>(shared_from_this());
   auto root = view();
 
@@ -315,13 +310,10 @@ void WebViewController::openPriceInquiry(const std::string& link) {
       start = end + 1;
     }
   }
-  auto inquiry = std::make_shared<SmsPriceViewController>();
-  inquiry->setSeriesNam(seriesName);
-  inquiry->setCarName(seriesName);
-  inquiry->setSeriesID(seriesId);
-  inquiry->setCarID("0");
-  inquiry->setIsTitleReplacement(0);
-  if (auto container = ParentViewController::containerOf(*this))
+  const auto& priceInquiry = ScreenOpeners::shared().priceInquiry;
+  if (!priceInquiry) return;
+  auto inquiry = priceInquiry({seriesId, seriesName});
+  if (auto container = ParentViewController::containerOf(*this); container && inquiry)
     container->pushChildViewController(inquiry);
 }
 

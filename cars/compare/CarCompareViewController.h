@@ -2,18 +2,15 @@
 // The comparison page. No swipe-back begins while it is on top of its container.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 
 namespace vorn {
 
-class CarCompareViewController : public ThemeChangeBaseViewController {
+class CarCompareViewController : public ThemedScreen {
  public:
   CarCompareViewController() = default;
-  std::string className() const override { return "CarCompareViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(CarCompareViewController)
+  bool allowsSwipeBack() const override { return false; }
 };
 
 }  // namespace vorn

@@ -4,18 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 
 namespace vorn {
 
-class CarSeriesViewController : public ThemeChangeBaseViewController {
+class CarSeriesViewController : public ThemedScreen {
  public:
   CarSeriesViewController() = default;
-  std::string className() const override { return "CarSeriesViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(CarSeriesViewController)
 
   // `series`: item 0 the series id, item 1 the series name (missing items read "").
   static std::shared_ptr<CarSeriesViewController> initWithSeriesId(const std::vector<std::string>& series);

@@ -1,11 +1,12 @@
 #include "cars/series/CarViewController.h"
 
+#include "core/AppDelegate.h"
 #include "core/ParentViewController.h"
 
 namespace vorn {
 
 void CarViewController::viewWillAppear(bool animated) {
-  ThemeChangeBaseViewController::viewWillAppear(animated);
+  ThemedScreen::viewWillAppear(animated);
   auto container = ParentViewController::containerOf(*this);
   if (!container) return;
   const auto& children = container->childViewControllers();
@@ -14,5 +15,7 @@ void CarViewController::viewWillAppear(bool animated) {
   if (!dynamic_cast<CarViewController*>(children[static_cast<std::size_t>(top)].get())) return;
   container->refreshMarginValue(brandListHidden_ ? 0 : ParentViewController::kNormalMargin);
 }
+
+void CarViewController::leftBySwipeBack() { AppDelegate::sharedAppDelegate()->carSection().setCurrentEntryBrandType(0); }
 
 }  // namespace vorn

@@ -4,20 +4,18 @@
 // conditions), normal otherwise.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 
 namespace vorn {
 
-class CarViewController : public ThemeChangeBaseViewController {
+class CarViewController : public ThemedScreen {
  public:
   CarViewController() = default;
-  std::string className() const override { return "CarViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(CarViewController)
 
   void viewWillAppear(bool animated) override;
+  // Leaving by an edge swipe ends the way the section was entered.
+  void leftBySwipeBack() override;
 
   bool isBrandListHidden() const { return brandListHidden_; }
 

@@ -3,19 +3,15 @@
 // send queue; the list, editing and sending of drafts come with the composers.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "platform/foundation/Value.h"
 
 namespace vorn {
 
-class DraftBoxController : public ThemeChangeBaseViewController {
+class DraftBoxController : public ThemedScreen {
  public:
   DraftBoxController();
-  std::string className() const override { return "DraftBoxController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(DraftBoxController)
 
   // The drafts as loaded, newest first.
   const platform::Value& drafts() const { return drafts_; }

@@ -3,19 +3,15 @@
 // push it; the page reads them when it loads.
 #include <string>
 
-#include "core/ThemeChangeBaseViewController.h"
+#include "core/ThemedScreen.h"
 #include "core/UnsentDraftScreen.h"
 
 namespace vorn {
 
-class PostContentViewController : public ThemeChangeBaseViewController, public UnsentDraftScreen {
+class PostContentViewController : public ThemedScreen, public UnsentDraftScreen {
  public:
   PostContentViewController() = default;
-  std::string className() const override { return "PostContentViewController"; }
-  void viewDidLoad() override {
-    ThemeChangeBaseViewController::viewDidLoad();
-    receivedThemeChangeNotify();  // paints in the current theme from the start
-  }
+  PLATFORM_CLASS_NAME(PostContentViewController)
 
   const std::string& post_Id() const { return post_Id_; }
   void setPost_Id(const std::string& id) { post_Id_ = id; }

@@ -6,6 +6,11 @@
 
 #include "platform/ui/Touch.h"
 
+// Declares a class's name for tree dumps and ".CLASS" lookups, in its class body:
+//   class NewsViewController : public ... { public: PLATFORM_CLASS_NAME(NewsViewController) ... };
+#define PLATFORM_CLASS_NAME(Name) \
+  std::string className() const override { return #Name; }
+
 namespace platform {
 
 class View;
@@ -54,7 +59,8 @@ class Responder {
   // The return key (a text field's should-return, a text view's new line).
   virtual void pressReturn() { insertText("\n"); }
 
-  // A short name of the class for tree dumps and ".CLASS" lookups.
+  // A short name of the class for tree dumps and ".CLASS" lookups; a subclass
+  // declares its own with PLATFORM_CLASS_NAME(Name).
   virtual std::string className() const { return "Responder"; }
 
  protected:

@@ -18,6 +18,9 @@ class Screen {
   Rect applicationFrame() const;
   // Tall (568-point) screen.
   bool isTall() const { return height_ == 568; }
+  // The 640 by 1136 mode the app lays its tall screens out for; any other mode
+  // (or none) takes the short layout.
+  bool hasTallMode() const { return hasCurrentMode() && currentModeSize() == Size{640, 1136}; }
 
   // Settings for tests and the command line: 480 or 568.
   void setHeight(double points) { height_ = points; }

@@ -9,6 +9,7 @@
 // what to draw at a moment (presentation values).
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,17 @@ class View : public Responder, public std::enable_shared_from_this<View> {
 template <class T>
 std::weak_ptr<T> weakSelf(T* self) {
   return std::static_pointer_cast<T>(self->shared_from_this());
+}
+
+// A callback that runs body(self, arguments...) only while `self` lives, so a
+// closed screen never hears a late answer:
+//   Vorn5APIClient::fetch(url, parameters, {}, platform::weakCallback(this,
+//       [](NewsViewController& self, const Value& answer, const auto& error) { ... }));
+template <class T, class Body>
+auto weakCallback(T* self, Body body) {
+  return [weak = weakSelf(self), body = std::move(body)](auto&&... arguments) {
+    if (auto strong = weak.lock()) body(*strong, std::forward<decltype(arguments)>(arguments)...);
+  };
 }
 
 }  // namespace platform

@@ -9,7 +9,7 @@
 
 #include "ScreenGolden.h"
 #include "VornRunFixture.h"
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 
 namespace vorn::test {
 namespace {

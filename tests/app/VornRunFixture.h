@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Value.h"

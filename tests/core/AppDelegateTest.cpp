@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "net/PortalTest.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/UserDefaults.h"
@@ -100,12 +100,12 @@ TEST_F(AppDelegateTest, OneNoticeAtATimeAndTheNextAfterItHides) {
 }
 
 TEST_F(AppDelegateTest, StateStartsEmpty) {
-  const AppDelegate fresh;
+  VornAppDelegate fresh;
   EXPECT_FALSE(fresh.homePageNavigationController());
-  EXPECT_FALSE(fresh.loginNavController());
-  EXPECT_FALSE(fresh.TimeStampFlag());
+  EXPECT_FALSE(fresh.modalContainers().loginNavController());
+  EXPECT_FALSE(fresh.carSection().TimeStampFlag());
   EXPECT_EQ(fresh.networkStatus(), 0);
-  EXPECT_EQ(fresh.currentEntryBrandType(), 0);
+  EXPECT_EQ(fresh.carSection().currentEntryBrandType(), 0);
   EXPECT_FALSE(fresh.myOpenUDID());
   EXPECT_FALSE(fresh.shouldPopUpComment());
   EXPECT_TRUE(fresh.photos().empty());

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ParentViewController.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Value.h"
@@ -54,7 +54,7 @@ class NavigationTest : public VornTest {
   void SetUp() override {
     VornTest::SetUp();
     platform::Application::sharedApplication().reset();
-    delegate = std::make_shared<AppDelegate>();
+    delegate = std::make_shared<VornAppDelegate>();
     AppDelegate::setSharedAppDelegate(delegate);
     window = platform::Window::create(platform::Screen::mainScreen().bounds());
     window->makeKeyAndVisible();
@@ -109,7 +109,7 @@ class NavigationTest : public VornTest {
   // The photo browser as a plain gallery (it may turn to landscape).
   std::shared_ptr<PyxoPhotoBrowser> makePhotoBrowser() { return PyxoPhotoBrowser::initWithDelegate(noPictures_); }
 
-  std::shared_ptr<AppDelegate> delegate;
+  std::shared_ptr<VornAppDelegate> delegate;
   std::shared_ptr<platform::Window> window;
   std::shared_ptr<ParentViewController> home;
   std::vector<std::string> backgroundFlags;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ParentViewController.h"
 #include "core/NavigationFixture.h"
 #include "platform/foundation/RunLoop.h"

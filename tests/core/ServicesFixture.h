@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/UserData.h"
 #include "net/PortalTest.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -28,7 +28,7 @@ class ServicesFixture : public PortalTest {
     platform::Application::sharedApplication().reset();
     platform::services::resetAllServices();
     platform::StatusBarNotice::shared().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     delegate().addServiceObservers();
   }
   void TearDown() override {

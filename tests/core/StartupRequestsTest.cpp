@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/StartupKeys.h"
 #include "net/PortalTest.h"
 #include "platform/foundation/Files.h"
@@ -26,7 +26,7 @@ class StartupRequestsTest : public PortalTest {
   // Runs one launch's start-up requests until the portal has answered them all.
   void launch() {
     portal().clearLog();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     delegate().sendStartupRequests();
     settle();
   }
@@ -65,7 +65,7 @@ TEST_F(StartupRequestsTest, ChangedStampClearsTheCachesAndTheSameStampNextLaunch
   platform::writeFileAtomically(platform::joinPath(caches().imgCacheDir(), "p.jpg"), std::string("jpg"));
 
   launch();  // first launch: no stamp stored
-  EXPECT_TRUE(delegate().TimeStampFlag());
+  EXPECT_TRUE(delegate().carSection().TimeStampFlag());
   EXPECT_FALSE(caches().loadCacheWithKey("datahttp:hostlist"));
   EXPECT_FALSE(platform::fileExists(caches().imgCacheDir()));
   const auto stamp = caches().loadCacheWithKey("PageAll");
@@ -76,18 +76,18 @@ TEST_F(StartupRequestsTest, ChangedStampClearsTheCachesAndTheSameStampNextLaunch
 
   caches().saveCache(platform::dataValue(std::string("kept")), "datahttp:hostlist");
   launch();  // same stamp
-  EXPECT_FALSE(delegate().TimeStampFlag());
+  EXPECT_FALSE(delegate().carSection().TimeStampFlag());
   EXPECT_TRUE(caches().loadCacheWithKey("datahttp:hostlist"));
 
   answer("/auto/index.php", R"({"time":1765440000})");
   launch();  // a new stamp
-  EXPECT_TRUE(delegate().TimeStampFlag());
+  EXPECT_TRUE(delegate().carSection().TimeStampFlag());
   EXPECT_FALSE(caches().loadCacheWithKey("datahttp:hostlist"));
 
   answer("/auto/index.php", R"({"status":"1"})");  // no "time": nothing changes
   caches().saveCache(platform::dataValue(std::string("kept")), "datahttp:hostlist");
   launch();
-  EXPECT_FALSE(delegate().TimeStampFlag());
+  EXPECT_FALSE(delegate().carSection().TimeStampFlag());
   EXPECT_TRUE(caches().loadCacheWithKey("datahttp:hostlist"));
 }
 
@@ -219,7 +219,7 @@ TEST_F(StartupRequestsTest, FailedRequestsChangeNothing) {
   for (const char* path : {kNewsAdvertPath, kForumListMd5Path, kLatestVersionPath, "/auto/index.php"})
     answer(pathOf(path), "", 503);
   launch();
-  EXPECT_FALSE(delegate().TimeStampFlag());
+  EXPECT_FALSE(delegate().carSection().TimeStampFlag());
   EXPECT_TRUE(caches().loadCacheWithKey("datahttp:hostlist"));
   EXPECT_FALSE(platform::fileExists(forumListFile()));
   EXPECT_FALSE(defaults().hasObjectForKey(kLaunchTimesKey));

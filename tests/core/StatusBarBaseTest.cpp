@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ForcePortraitViewController.h"
 #include "core/NavigationFixture.h"
 #include "core/PreferStatusBarViewController.h"

@@ -7,7 +7,7 @@
 
 #include "cars/compare/CarCompareViewController.h"
 #include "cars/series/CarViewController.h"
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/NavigationFixture.h"
 #include "core/ParentViewController.h"
 #include "home/RootViewController.h"
@@ -236,11 +236,11 @@ TEST_F(SwipeBackTest, SwipingBackToTheHomeScreenClearsItsExpandFlag) {
 TEST_F(SwipeBackTest, SwipingTheCarSectionAwayResetsHowItWasEntered) {
   fillHome(2);
   pushAndSettle(home, std::make_shared<CarViewController>());
-  delegate->setCurrentEntryBrandType(2);
+  delegate->carSection().setCurrentEntryBrandType(2);
   TestDriver::edgeSwipe();
   runFor(0.3);
   EXPECT_EQ(home->currentChildIndex(), 1);
-  EXPECT_EQ(delegate->currentEntryBrandType(), 0);
+  EXPECT_EQ(delegate->carSection().currentEntryBrandType(), 0);
 }
 
 TEST_F(SwipeBackTest, TheCarSectionRestoresTheMarginWhenItComesBackToTheTop) {

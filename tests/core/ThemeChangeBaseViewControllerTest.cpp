@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ThemeChangeBaseViewController.h"
 #include "core/ThemeChangeMethod.h"
 #include "platform/foundation/NotificationCenter.h"

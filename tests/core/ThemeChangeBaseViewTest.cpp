@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ThemeChangeBaseView.h"
 #include "platform/ui/ImageView.h"
 #include "support/VornTest.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "net/PortalHosts.h"
 #include "net/Vorn5APIClient.h"
 #include "net/Vorn5CacheClient.h"
@@ -19,7 +19,7 @@ class PortalTest : public VornTest {
  protected:
   void SetUp() override {
     VornTest::SetUp();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     Vorn5CacheClient::sharedClient().init();
     platform::resetSystemNotices();
     platform::setSystemNoticeListener([this](const platform::SystemNotice& notice) {
@@ -37,7 +37,7 @@ class PortalTest : public VornTest {
     Vorn5APIClient::resetSharedClient();
   }
 
-  static AppDelegate& delegate() { return *AppDelegate::sharedAppDelegate(); }
+  static VornAppDelegate& delegate() { return *VornAppDelegate::shared(); }
   static Vorn5APIClient& api() { return Vorn5APIClient::sharedClient(); }
   static Vorn5CacheClient& caches() { return Vorn5CacheClient::sharedClient(); }
   std::string url(const std::string& path) { return portal().baseUrl() + path; }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "application/ApplicationHooks.h"
 #include "net/PortalHosts.h"
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -24,6 +25,9 @@ void VornTest::SetUp() {
   platform::RunLoop::main().adoptCurrentThread();
   platform::RunLoop::main().useVirtualClock(kTestStartEpochSeconds);
   platform::NotificationCenter::defaultCenter().reset();
+  // What the application hands the lower layers at start (the cookie, the
+  // theme, the network notice, the shared components' openers).
+  vorn::installApplicationHooks();
 
   home_ = makeTemporaryFolder();
   ASSERT_FALSE(home_.empty()) << "cannot make a temporary home folder";

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ParentViewController.h"
 #include "net/Vorn5APIClient.h"
 #include "platform/services/PhotoLibrary.h"
@@ -51,7 +51,7 @@ class PhotoBrowserTest : public VornTest {
     platform::ImageDownloadCache::sharedManager().reset();
     platform::services::PhotoLibrary::shared().reset();
     Vorn5APIClient::resetSharedClient();
-    app_ = std::make_shared<AppDelegate>();
+    app_ = std::make_shared<VornAppDelegate>();
     AppDelegate::setSharedAppDelegate(app_);
     window_ = platform::Window::create({0, 0, 320, 480});
     app_->setWindow(window_);
@@ -111,7 +111,7 @@ class PhotoBrowserTest : public VornTest {
     waitForCurrentImage();
   }
 
-  std::shared_ptr<AppDelegate> app_;
+  std::shared_ptr<VornAppDelegate> app_;
   std::shared_ptr<platform::Window> window_;
   std::shared_ptr<ParentViewController> container_;
   std::shared_ptr<PhotoSource> source_;

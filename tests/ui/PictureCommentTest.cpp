@@ -129,7 +129,7 @@ TEST_F(PictureCommentTest, SignedOutCommentGoesThroughTheLoginGateFirst) {
   open(kNewsPictureSet, 1);
   write("先登录再评论");
   EXPECT_EQ(commentsSent(), 0u);
-  auto gate = app_->loginNavController();
+  auto gate = app_->modalContainers().loginNavController();
   ASSERT_TRUE(gate);
   ASSERT_FALSE(gate->childViewControllers().empty());
   auto login = std::dynamic_pointer_cast<UserLoginViewController>(gate->childViewControllers().front());

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -15,7 +15,7 @@
 #include "platform/ui/Window.h"
 #include "support/VornTest.h"
 #include "ui/ShareActionView.h"
-#include "ui/ThumbImage.h"
+#include "core/ThumbImage.h"
 
 namespace vorn {
 namespace {

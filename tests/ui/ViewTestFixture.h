@@ -4,7 +4,7 @@
 // of 320 x 568 points for the finger to touch.
 #include <memory>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "support/VornTest.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/ParentViewController.h"
 #include "core/ShareKeys.h"
 #include "core/UserData.h"

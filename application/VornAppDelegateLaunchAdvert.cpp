@@ -4,7 +4,7 @@
 // to the left; a tap on the advert opens what it advertises.
 #include <cstdlib>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "forum/thread/PostContentViewController.h"
 #include "home/RootViewController.h"
@@ -30,44 +30,20 @@ namespace {
 
 using platform::Color;
 
-bool isTallScreen() {
-  const auto& screen = platform::Screen::mainScreen();
-  const auto mode = screen.currentModeSize();
-  return screen.hasCurrentMode() && mode.width == 640 && mode.height == 1136;
-}
-
-std::string fillId(const char* format, const std::string& id) {
-  std::string text = format;
-  text.replace(text.find("%@"), 2, id);
-  return text;
-}
-
 // Advert pictures are fetched only from web addresses.
 bool isWebAddress(const std::string& url) {
   const auto parsed = platform::parseUrl(url);
   return parsed && (parsed->scheme == "http" || parsed->scheme == "https");
 }
 
-std::optional<platform::Value> parsedAnswer(const platform::Value& answer) {
-  if (answer.is_null()) return std::nullopt;
-  if (!platform::isData(answer)) return answer;
-  return platform::parseJson(platform::bytesOf(answer));
-}
-
 platform::UserDefaults& defaults() { return platform::UserDefaults::standardUserDefaults(); }
-
-void fetch(const std::string& url, const platform::Value& parameters, bool load, bool save, bool alert,
-           Vorn5APIClient::Block block) {
-  auto& client = Vorn5APIClient::sharedClient();
-  client.postPath(url, parameters, load, save, client, alert, std::move(block));
-}
 
 }  // namespace
 
 // ---- Building and starting ---------------------------------------------------
 
-void AppDelegate::buildLaunchPicture() {
-  const bool tall = isTallScreen();
+void VornAppDelegate::buildLaunchPicture() {
+  const bool tall = platform::Screen::mainScreen().hasTallMode();
   const platform::Rect screen = platform::Screen::mainScreen().bounds();
   const double width = screen.width();
   const double height = screen.height();
@@ -75,7 +51,7 @@ void AppDelegate::buildLaunchPicture() {
   launchPicture_ = platform::ImageView::create({0, 0, width, height});
   launchPicture_->setBackgroundColor(Color::rgb255(236, 236, 236));
   launchPicture_->setUserInteractionEnabled(true);
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   auto tap = std::make_shared<platform::TapGestureRecognizer>([weak](platform::GestureRecognizer&) {
     if (auto self = weak.lock()) self->onClickAD();
   });
@@ -114,8 +90,8 @@ void AppDelegate::buildLaunchPicture() {
   });
 }
 
-void AppDelegate::startLaunchTimer() {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+void VornAppDelegate::startLaunchTimer() {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   launchTimer_ = platform::dispatchAfter(kLaunchAdvertWait, [weak] {
     if (auto self = weak.lock()) {
       self->launchTimer_ = 0;
@@ -127,17 +103,17 @@ void AppDelegate::startLaunchTimer() {
 
 // ---- The advert request and its answers -----------------------------------------
 
-void AppDelegate::getADURL() {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+void VornAppDelegate::getADURL() {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   platform::Value parameters = platform::dictionary();
   parameters["type"] = "1";
-  fetch(PortalHosts::url(PortalHost::CarData, kLaunchAdvertPath), parameters, false, false, false,
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::CarData, kLaunchAdvertPath), parameters, {},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handleLaunchAdvertAnswer(answer);
         });
 }
 
-void AppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
+void VornAppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
   if (answer.is_null()) return;  // the timer shows a default picture
   auto& store = defaults();
   store.removeObject(kAdInfo);
@@ -159,7 +135,7 @@ void AppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
   store.synchronize();
 
   auto& caches = Vorn5CacheClient::sharedClient();
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
 
   const platform::Value& picture = platform::valueFor(*parsed, "imgUrl");
   if (picture.is_null()) {
@@ -171,7 +147,7 @@ void AppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
     if (caches.loadAdCacheWithKey(url)) {
       if (!timeStopFlag_) setADDownSucFlag(true);
     } else if (isWebAddress(url)) {
-      fetch(url, platform::Value(), false, false, false,
+      Vorn5APIClient::fetch(url, platform::Value(), {},
             [weak, url](const platform::Value& bytes, const std::optional<ApiError>&) {
               if (auto self = weak.lock()) self->handleAdvertPicture(url, bytes);
             });
@@ -191,7 +167,7 @@ void AppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
     if (cached) {
       if (!timeStopFlag_) setADBtnDownSucFlag(true);
     } else if (isWebAddress(buttonUrl)) {
-      fetch(buttonUrl, platform::Value(), true, true, false,
+      Vorn5APIClient::fetch(buttonUrl, platform::Value(), {.loadCache = true, .saveCache = true},
             [weak, buttonUrl](const platform::Value& bytes, const std::optional<ApiError>&) {
               if (auto self = weak.lock()) self->handleAdvertButtonPicture(buttonUrl, bytes);
             });
@@ -206,7 +182,7 @@ void AppDelegate::handleLaunchAdvertAnswer(const platform::Value& answer) {
   }
 }
 
-void AppDelegate::handleAdvertPicture(const std::string& url, const platform::Value& answer) {
+void VornAppDelegate::handleAdvertPicture(const std::string& url, const platform::Value& answer) {
   auto& store = defaults();
   const platform::Bytes bytes = platform::bytesOf(answer);
   if (bytes.empty()) {
@@ -228,7 +204,7 @@ void AppDelegate::handleAdvertPicture(const std::string& url, const platform::Va
   }
 }
 
-void AppDelegate::handleAdvertButtonPicture(const std::string& url, const platform::Value& answer) {
+void VornAppDelegate::handleAdvertButtonPicture(const std::string& url, const platform::Value& answer) {
   auto& store = defaults();
   const platform::Bytes bytes = platform::bytesOf(answer);
   if (bytes.empty()) {
@@ -245,7 +221,7 @@ void AppDelegate::handleAdvertButtonPicture(const std::string& url, const platfo
 
 // ---- The display step --------------------------------------------------------------
 
-void AppDelegate::displayAD() {
+void VornAppDelegate::displayAD() {
   timeStopFlag_ = true;
   if (launchTimer_ != 0) {
     platform::RunLoop::main().cancel(launchTimer_);
@@ -279,8 +255,8 @@ void AppDelegate::displayAD() {
   runLaunchSlides();
 }
 
-void AppDelegate::runLaunchSlides() {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+void VornAppDelegate::runLaunchSlides() {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   auto picture = launchPicture_;
   auto advert = launchAdImgView_;
   auto progress = launchProgressView_;
@@ -302,7 +278,7 @@ void AppDelegate::runLaunchSlides() {
   platform::View::animate(kLaunchAdvertFade, [advert] { advert->setAlpha(1); }, fill);
 }
 
-void AppDelegate::finishLaunchPicture() {
+void VornAppDelegate::finishLaunchPicture() {
   if (launchPicture_) launchPicture_->removeFromSuperview();
   setLaunchImgView(nullptr);
   if (!featuresShown()) {
@@ -314,7 +290,7 @@ void AppDelegate::finishLaunchPicture() {
 
 // ---- Taps on the advert --------------------------------------------------------------
 
-void AppDelegate::onClickAD() {
+void VornAppDelegate::onClickAD() {
   const platform::Value info = defaults().objectForKey(kAdInfo);
   if (clickADFlag_ || platform::countOf(info) == 0 || ADImgIndex_ != "-1") return;
   const std::string type = platform::plainTextOf(info, "type");
@@ -334,18 +310,18 @@ void AppDelegate::onClickAD() {
   if (type == "1") {
     auto article = std::make_shared<NewsContentViewController>();
     article->setEntryType(1);
-    article->setNewsURL(PortalHosts::url(PortalHost::MobileWeb, fillId(kAdvertArticlePathFormat, id)));
+    article->setNewsURL(PortalHosts::urlWithId(PortalHost::MobileWeb, kAdvertArticlePathFormat, id));
     article->setNewsId(id);
     article->setM_currentPage(1);
     article->setNewsType(platform::hasKey(info, "typeid") ? platform::plainTextOf(info, "typeid") : "0");
-    setCurrentEntryBrandType(0);
+    carSection().setCurrentEntryBrandType(0);
     pushController(article);
   } else if (type == "2") {
     auto thread = std::make_shared<PostContentViewController>();
     thread->setPost_Id(std::to_string(platform::intValueOf(info, "id")));
-    thread->setPost_link(PortalHosts::url(PortalHost::MobileWeb, fillId(kAdvertThreadPathFormat, id)));
+    thread->setPost_link(PortalHosts::urlWithId(PortalHost::MobileWeb, kAdvertThreadPathFormat, id));
     thread->setCurrent_page(1);
-    setCurrentEntryBrandType(0);
+    carSection().setCurrentEntryBrandType(0);
     pushController(thread);
   } else if (type == "3") {
     getPICData(id);
@@ -370,10 +346,10 @@ namespace {
 class DelegatePhotoSource : public PyxoPhotoBrowserDelegate {
  public:
   unsigned numberOfPhotosInPhotoBrowser(PyxoPhotoBrowser& browser) override {
-    return static_cast<unsigned>(AppDelegate::sharedAppDelegate()->numberOfPhotosInPhotoBrowser(browser));
+    return static_cast<unsigned>(VornAppDelegate::shared()->numberOfPhotosInPhotoBrowser(browser));
   }
   std::shared_ptr<PyxoPhotoProtocol> photoAtIndex(PyxoPhotoBrowser& browser, unsigned index) override {
-    return AppDelegate::sharedAppDelegate()->photoAtIndex(browser, index);
+    return VornAppDelegate::shared()->photoAtIndex(browser, index);
   }
 };
 
@@ -383,17 +359,17 @@ std::shared_ptr<PyxoPhotoBrowserDelegate> delegatePhotoSource() {
 }
 }  // namespace
 
-void AppDelegate::getPICData(const std::string& pictureSetId) {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+void VornAppDelegate::getPICData(const std::string& pictureSetId) {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   platform::Value parameters = platform::dictionary();
   parameters["id"] = pictureSetId;
-  fetch(PortalHosts::url(PortalHost::MobileWeb, kPictureSetPath), parameters, false, false, true,
+  Vorn5APIClient::fetch(PortalHosts::url(PortalHost::MobileWeb, kPictureSetPath), parameters, {.needAlert = true},
         [weak](const platform::Value& answer, const std::optional<ApiError>&) {
           if (auto self = weak.lock()) self->handlePictureSetAnswer(answer);
         });
 }
 
-void AppDelegate::handlePictureSetAnswer(const platform::Value& answer) {
+void VornAppDelegate::handlePictureSetAnswer(const platform::Value& answer) {
   const auto parsed = parsedAnswer(answer);
   if (!parsed || platform::countOf(*parsed) == 0) return;
   const platform::Value& pictures = platform::valueFor(*parsed, "picInfo");
@@ -416,5 +392,15 @@ void AppDelegate::handlePictureSetAnswer(const platform::Value& answer) {
   browser->setCommentURL("");
   pushController(browser);
 }
+
+// ---- Photo browser data source ---------------------------------------------------
+
+std::size_t VornAppDelegate::numberOfPhotosInPhotoBrowser(const PyxoPhotoBrowser&) const { return photos().size(); }
+
+std::shared_ptr<PyxoPhoto> VornAppDelegate::photoAtIndex(const PyxoPhotoBrowser&, std::size_t index) const {
+  return index < photos().size() ? photos()[index] : nullptr;
+}
+
+void VornAppDelegate::didDisplayPhotoAtIndex(const PyxoPhotoBrowser&, std::size_t) const {}
 
 }  // namespace vorn

@@ -1,4 +1,4 @@
-#include "news/NewsCommentBottomBarView.h"
+#include "ui/NewsCommentBottomBarView.h"
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Text.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cars/series/CarSeriesViewController.h"
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/NavigationFixture.h"
 #include "core/ParentViewController.h"
 #include "core/ShareKeys.h"
@@ -63,21 +63,21 @@ class ScreenRoutingTest : public NavigationTest {
 };
 
 TEST_F(ScreenRoutingTest, PushesOntoTheFirstOpenModalContainerElseHome) {
-  using Setter = void (AppDelegate::*)(const std::shared_ptr<ParentViewController>&);
+  using Setter = void (ModalContainers::*)(const std::shared_ptr<ParentViewController>&);
   const std::vector<std::pair<const char*, Setter>> modals = {
-      {"login", &AppDelegate::setLoginNavController},
-      {"newPost", &AppDelegate::setPostNewPostNavController},
-      {"newMessage", &AppDelegate::setPostNewMsgNavController},
-      {"forumList", &AppDelegate::setForumListNavController},
-      {"settings", &AppDelegate::setSettingsNavController},
-      {"reply", &AppDelegate::setReplyPostNavController},
+      {"login", &ModalContainers::setLoginNavController},
+      {"newPost", &ModalContainers::setPostNewPostNavController},
+      {"newMessage", &ModalContainers::setPostNewMsgNavController},
+      {"forumList", &ModalContainers::setForumListNavController},
+      {"settings", &ModalContainers::setSettingsNavController},
+      {"reply", &ModalContainers::setReplyPostNavController},
   };
   // Open them from the last to the first: each newly opened one is first in order.
   std::vector<std::shared_ptr<ParentViewController>> containers;
   for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
     SCOPED_TRACE(it->first);
     auto container = makeContainer(std::make_shared<CountingScreen>(it->first));
-    ((*delegate).*(it->second))(container);
+    ((delegate->modalContainers()).*(it->second))(container);
     containers.push_back(container);
     auto screen = std::make_shared<CountingScreen>();
     delegate->pushController(screen);
@@ -85,7 +85,7 @@ TEST_F(ScreenRoutingTest, PushesOntoTheFirstOpenModalContainerElseHome) {
     EXPECT_EQ(screen->parentViewController(), container);
     EXPECT_EQ(delegate->frontNavigationController(), container);
   }
-  for (auto it = modals.begin(); it != modals.end(); ++it) ((*delegate).*(it->second))(nullptr);
+  for (auto it = modals.begin(); it != modals.end(); ++it) ((delegate->modalContainers()).*(it->second))(nullptr);
   auto screen = std::make_shared<CountingScreen>();
   delegate->pushController(screen);
   runFor(0.41);
@@ -96,14 +96,14 @@ TEST_F(ScreenRoutingTest, RoutingAsksForTheKeyboardAndClosesAnOpenCityPicker) {
   auto picker = std::make_shared<CityChangViewController>();
   home->presentViewController(picker, false);
   runFor(0.1);
-  delegate->setCityChangController(picker);
+  delegate->modalContainers().setCityChangController(picker);
   ASSERT_EQ(home->presentedViewController(), picker);
 
   auto screen = std::make_shared<CountingScreen>();
   delegate->pushController(screen);
   EXPECT_EQ(keyboardRequests, 1);
   EXPECT_EQ(home->presentedViewController(), nullptr);
-  EXPECT_EQ(delegate->cityChangController(), nullptr);
+  EXPECT_EQ(delegate->modalContainers().cityChangController(), nullptr);
   runFor(0.41);
   EXPECT_EQ(home->currentChildIndex(), 1);
 }
@@ -111,8 +111,8 @@ TEST_F(ScreenRoutingTest, RoutingAsksForTheKeyboardAndClosesAnOpenCityPicker) {
 TEST_F(ScreenRoutingTest, AnArticleAddressLandsInAnOpenLoginContainer) {
   auto login = makeContainer(std::make_shared<CountingScreen>("Login"));
   home->presentViewController(login, false);
-  delegate->setLoginNavController(login);
-  delegate->setPostNewPostNavController(makeContainer(std::make_shared<CountingScreen>("Composer")));
+  delegate->modalContainers().setLoginNavController(login);
+  delegate->modalContainers().setPostNewPostNavController(makeContainer(std::make_shared<CountingScreen>("Composer")));
   runFor(0.1);
 
   receive("vorn5://open?action=newsdetail&newsId=4711&newType=2&page=3");
@@ -149,13 +149,13 @@ TEST_F(ScreenRoutingTest, ArticleTypeAndPageFromTheQuery) {
 }
 
 TEST_F(ScreenRoutingTest, SeriesAndThreadAddresses) {
-  delegate->setCurrentEntryBrandType(1);
+  delegate->carSection().setCurrentEntryBrandType(1);
   receive("vorn5://open?action=carseries&seriesId=66&seriesName=%E6%9C%97%E9%80%B8");
   auto series = topOf<CarSeriesViewController>(home);
   ASSERT_NE(series, nullptr);
   EXPECT_EQ(series->seriesID(), "66");
   EXPECT_EQ(series->seriesName(), "朗逸");
-  EXPECT_EQ(delegate->currentEntryBrandType(), 0);
+  EXPECT_EQ(delegate->carSection().currentEntryBrandType(), 0);
 
   receive("vorn5://open?action=carseries");
   series = topOf<CarSeriesViewController>(home);

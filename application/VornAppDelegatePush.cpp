@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/StartupKeys.h"
 #include "core/StartupPrompts.h"
@@ -47,7 +47,7 @@ void playPushSound() {
 
 // ---- Badge ---------------------------------------------------------------------
 
-void AppDelegate::reciveSysMsgNumHelperGetMsgNumNotification(const platform::Notification& notification) {
+void VornAppDelegate::reciveSysMsgNumHelperGetMsgNumNotification(const platform::Notification& notification) {
   auto& application = platform::Application::sharedApplication();
   if (!UserData::userDataInit().checkLogin()) {
     application.setApplicationIconBadgeNumber(0);
@@ -65,7 +65,7 @@ void AppDelegate::reciveSysMsgNumHelperGetMsgNumNotification(const platform::Not
 
 // ---- Remote notifications --------------------------------------------------------
 
-void AppDelegate::didRegisterForRemoteNotificationsWithDeviceToken(platform::Application&, const std::string& token) {
+void VornAppDelegate::didRegisterForRemoteNotificationsWithDeviceToken(platform::Application&, const std::string& token) {
   std::string hex;
   for (unsigned char byte : token) {
     char pair[3];
@@ -78,7 +78,7 @@ void AppDelegate::didRegisterForRemoteNotificationsWithDeviceToken(platform::App
   platform::services::PushService::shared().registerDeviceToken(platform::Bytes(token.begin(), token.end()));
 }
 
-void AppDelegate::didReceiveRemoteNotification(platform::Application& app, const platform::Value& userInfo) {
+void VornAppDelegate::didReceiveRemoteNotification(platform::Application& app, const platform::Value& userInfo) {
   platform::services::PushService::shared().handleRemoteNotification(userInfo);
   playPushSound();
   if (platform::hasKey(userInfo, kPushIdKey)) pushNewsId_ = platform::plainTextOf(userInfo, kPushIdKey);
@@ -106,7 +106,7 @@ void AppDelegate::didReceiveRemoteNotification(platform::Application& app, const
   }
 }
 
-void AppDelegate::openPushCard() {
+void VornAppDelegate::openPushCard() {
   if (auto* responder = platform::Responder::currentFirstResponder()) responder->resignFirstResponder();
   auto card = PushView::initWithFrame(platform::Screen::mainScreen().bounds(), pushType_, pushNewsId_);
   pushNewsId_ = "0";
@@ -114,19 +114,19 @@ void AppDelegate::openPushCard() {
   if (auto main = window()) main->addSubview(card);
 }
 
-void AppDelegate::getPushData() {
+void VornAppDelegate::getPushData() {
   if (shouldPopPush() && canPopPush()) {
     openPushCard();
     return;
   }
-  if (!settingsNavController() && !featuresShown() && !shouldPopUpComment() && !shouldPopUpUpdate())
+  if (!modalContainers().settingsNavController() && !featuresShown() && !shouldPopUpComment() && !shouldPopUpUpdate())
     checkChangeThemeNofity();
 }
 
 // ---- Life events -----------------------------------------------------------------
 
-void AppDelegate::applicationDidEnterBackground(platform::Application& app) {
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
+void VornAppDelegate::applicationDidEnterBackground(platform::Application& app) {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
   const auto task = app.beginBackgroundTask([weak] {
     platform::dispatchMain([weak] {
       auto self = weak.lock();
@@ -139,16 +139,16 @@ void AppDelegate::applicationDidEnterBackground(platform::Application& app) {
   SysMsgNumHelper::shareHelper().reGetmessageNum();
 }
 
-void AppDelegate::applicationWillEnterForeground(platform::Application&) {
+void VornAppDelegate::applicationWillEnterForeground(platform::Application&) {
   SysMsgNumHelper::shareHelper().reGetmessageNum();
   platform::NotificationCenter::defaultCenter().post(kGetMsgContentByNotification);
 }
 
-void AppDelegate::applicationDidBecomeActive(platform::Application&) {
+void VornAppDelegate::applicationDidBecomeActive(platform::Application&) {
   SysMsgNumHelper::shareHelper().reGetmessageNum();
 }
 
-unsigned AppDelegate::supportedInterfaceOrientationsForWindow(platform::Application&) {
+unsigned VornAppDelegate::supportedInterfaceOrientationsForWindow(platform::Application&) {
   return shouldAutorate() ? kOrientationsAllButUpsideDown : kOrientationPortrait;
 }
 

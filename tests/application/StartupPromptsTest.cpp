@@ -97,7 +97,7 @@ TEST_F(StartupPromptsTest, NightOfferAt2330InDayModeOncePerVersion) {
   EXPECT_EQ(AppDelegate::getCurrentMode(), kThemeModeNormal);
 
   // The next launch the same evening: no offer.
-  AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+  AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
   delegate().showStartupPrompt();
   EXPECT_TRUE(panels().empty());
 
@@ -175,7 +175,7 @@ TEST_F(StartupPromptsTest, RatingAndUpdateAnswers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     app().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     defaults().setString(kLaunchTimesKey, "3");
     delegate().setShouldPopUpComment(c.rating);
     delegate().setShouldPopUpUpdate(!c.rating);

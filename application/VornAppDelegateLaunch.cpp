@@ -1,6 +1,6 @@
 // The launch sequence: what the application does once, in one pass on the main
 // thread, between the process start and the first screen.
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/ParentViewController.h"
 #include "core/PhoneData.h"
@@ -31,14 +31,7 @@ namespace {
 
 namespace services = platform::services;
 
-// The 640 by 1136 screen mode; anything else (or no mode) is the short screen.
-bool isTallScreen() {
-  const auto& screen = platform::Screen::mainScreen();
-  const auto mode = screen.currentModeSize();
-  return screen.hasCurrentMode() && mode.width == 640 && mode.height == 1136;
-}
-
-double screenHeight() { return isTallScreen() ? 568 : 480; }
+double screenHeight() { return platform::Screen::mainScreen().hasTallMode() ? 568 : 480; }
 
 bool isSystemSevenOrEight() {
   const std::string version = platform::Device::currentDevice().systemVersion();
@@ -47,13 +40,13 @@ bool isSystemSevenOrEight() {
 
 std::string featureKey() {
   std::string key = kFeatureKeyFormat;
-  key.replace(key.find("%@"), 2, AppDelegate::getCurrentVersion());
+  key.replace(key.find("%@"), 2, VornAppDelegate::getCurrentVersion());
   return key;
 }
 
 }  // namespace
 
-bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) {
+bool VornAppDelegate::didFinishLaunchingWithOptions(platform::Application& app, const platform::Value& options) {
   installComponentThemes();
   installEmoticonPattern();
   if (isSystemSevenOrEight()) setCurrentStatusBarStyle(1);
@@ -83,13 +76,13 @@ bool AppDelegate::didFinishLaunchingWithOptions(platform::Application& app, cons
   window()->makeKeyAndVisible();
   window()->setBackgroundColor(getCurrentMode() == kThemeModeNormal ? platform::Color::rgb255(53, 160, 217)
                                                                      : platform::Color::rgb255(61, 132, 170));
-  if (CityView_) window()->bringSubviewToFront(CityView_);
+  if (CityView()) window()->bringSubviewToFront(CityView());
   showNewFeaturesIfNewVersion();
   buildLaunchPicture();
   return true;
 }
 
-void AppDelegate::startLaunchServices(platform::Application& app, const platform::Value& options) {
+void VornAppDelegate::startLaunchServices(platform::Application& app, const platform::Value& options) {
   services::UsageAnalytics::shared().start(kAnalyticsAppKey, kAnalyticsReportPolicy, kAnalyticsChannel);
   services::PerformanceMonitor::shared().startWithAppId(kPerformanceMonitorAppId);
   services::AudienceMeasurement::shared().start(kAudienceMeasurementAppKey, kAudienceMeasurementChannel, "");
@@ -112,7 +105,7 @@ void AppDelegate::startLaunchServices(platform::Application& app, const platform
   }
 }
 
-void AppDelegate::readLaunchPayload(const platform::Value& options) {
+void VornAppDelegate::readLaunchPayload(const platform::Value& options) {
   const platform::Value& payload = platform::valueFor(options, platform::kLaunchOptionsRemoteNotificationKey);
   pushNewsId_ = "0";
   const bool hasId = platform::hasKey(payload, kPushIdKey);
@@ -127,10 +120,10 @@ void AppDelegate::readLaunchPayload(const platform::Value& options) {
   weibo.enableDebugMode(false);
   services::WeChatShare::shared().registerApp(kWeChatAppId);
   services::CrashReporter::shared().startWithApiKey(kCrashReporterApiKey);
-  setTimeStampFlag(false);
+  carSection().setTimeStampFlag(false);
 }
 
-void AppDelegate::buildHomeWindow() {
+void VornAppDelegate::buildHomeWindow() {
   setWindow(platform::Window::create(platform::Screen::mainScreen().bounds()));
   auto home = std::make_shared<RootViewController>();
   auto container = std::make_shared<ParentViewController>();
@@ -142,10 +135,10 @@ void AppDelegate::buildHomeWindow() {
   home->view()->setFrame({0, 0, 320, screenHeight()});
 }
 
-void AppDelegate::placeCityChooser() {
+void VornAppDelegate::placeCityChooser() {
   auto& defaults = platform::UserDefaults::standardUserDefaults();
   if (!defaults.objectForKey(kCityChosenFlag).is_null() && defaults.integerForKey(kCityChosenFlag) == 1) {
-    CityView_.reset();
+    setCityView(nullptr);
     PhoneData::openData();
     return;
   }
@@ -153,10 +146,10 @@ void AppDelegate::placeCityChooser() {
   chooser->setViewType(kCityViewTypeFirstRun);
   chooser->AgainSatellitePositioning();
   window()->addSubview(chooser);
-  CityView_ = chooser;
+  setCityView(chooser);
 }
 
-void AppDelegate::showNewFeaturesIfNewVersion() {
+void VornAppDelegate::showNewFeaturesIfNewVersion() {
   auto& defaults = platform::UserDefaults::standardUserDefaults();
   const std::string key = featureKey();
   if (!defaults.objectForKey(key).is_null()) return;

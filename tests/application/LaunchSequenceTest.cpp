@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/LaunchKeys.h"
 #include "core/ParentViewController.h"
 #include "core/PhoneData.h"
@@ -71,7 +71,7 @@ class LaunchSequenceTest : public test::PortalTest {
   }
   void launch(const platform::Value& options = platform::Value()) {
     auto& app = platform::Application::sharedApplication();
-    app.setDelegate(AppDelegate::sharedAppDelegate());
+    app.setDelegate(VornAppDelegate::shared());
     ASSERT_TRUE(app.launch(options));
   }
   std::string advertUrl() const { return const_cast<LaunchSequenceTest*>(this)->portal().baseUrl() + "/pic/640x916/launch-advert.jpg"; }
@@ -142,7 +142,7 @@ TEST_F(LaunchSequenceTest, AdvertShowsAtOnceWhenBothPicturesAreCachedElseAfterTw
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform::Application::sharedApplication().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     Vorn5CacheClient::sharedClient().clearAdImgCache();
     platform::UserDefaults::standardUserDefaults().reset();
     returningUser();
@@ -199,7 +199,7 @@ TEST_F(LaunchSequenceTest, DefaultPictureFollowsTheRandomNumbersParity) {
   for (long number : {4L, 7L}) {
     SCOPED_TRACE(number);
     platform::Application::sharedApplication().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     platform::UserDefaults::standardUserDefaults().reset();
     returningUser();
     portal().overrideRoute(kLaunchAdvertPath, answer(R"({"status":"0"})"));
@@ -246,7 +246,7 @@ TEST_F(LaunchSequenceTest, FirstRunShowsTheCityChooserAndANewVersionTheGuideAndD
 }
 
 TEST_F(LaunchSequenceTest, LaunchPayloadAndCountsAreRead) {
-  const int untouched = AppDelegate().pushType();
+  const int untouched = VornAppDelegate().pushType();
   struct Case {
     const char* payload;
     bool pops;
@@ -261,7 +261,7 @@ TEST_F(LaunchSequenceTest, LaunchPayloadAndCountsAreRead) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.payload);
     platform::Application::sharedApplication().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     returningUser();
     platform::UserDefaults::standardUserDefaults().setString(kAppStartNums, std::to_string(starts));
     platform::Value options = platform::dictionary();
@@ -308,7 +308,7 @@ TEST_F(LaunchSequenceTest, PictureSetAdvertOpensItsPicturesInThePhotoBrowser) {
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform::Application::sharedApplication().reset();
-    AppDelegate::setSharedAppDelegate(std::make_shared<AppDelegate>());
+    AppDelegate::setSharedAppDelegate(std::make_shared<VornAppDelegate>());
     platform::UserDefaults::standardUserDefaults().reset();
     returningUser();
     portal().clearOverrides();

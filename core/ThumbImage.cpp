@@ -1,4 +1,4 @@
-#include "ui/ThumbImage.h"
+#include "core/ThumbImage.h"
 
 #include "platform/ui/Image.h"
 

@@ -5,7 +5,7 @@
 #include <any>
 #include <string>
 
-#include "core/AppDelegate.h"
+#include "application/VornAppDelegate.h"
 #include "core/StartupKeys.h"
 #include "core/PhoneData.h"
 #include "core/StartupPrompts.h"
@@ -36,7 +36,7 @@ platform::UserDefaults& defaults() { return platform::UserDefaults::standardUser
 // The delegate's alerts answer through this object, which the dialogs hold weakly.
 class AlertAnswers : public platform::AlertDialogDelegate {
  public:
-  explicit AlertAnswers(std::weak_ptr<AppDelegate> owner) : owner_(std::move(owner)) {}
+  explicit AlertAnswers(std::weak_ptr<VornAppDelegate> owner) : owner_(std::move(owner)) {}
   void willDismissWithButtonIndex(platform::AlertDialog& dialog, int buttonIndex) override {
     if (auto owner = owner_.lock()) owner->willDismissWithButtonIndex(dialog, buttonIndex);
   }
@@ -45,7 +45,7 @@ class AlertAnswers : public platform::AlertDialogDelegate {
   }
 
  private:
-  std::weak_ptr<AppDelegate> owner_;
+  std::weak_ptr<VornAppDelegate> owner_;
 };
 
 // The notice pattern with each "%@" filled in turn.
@@ -70,32 +70,32 @@ bool storeOpensWebPage() {
 
 }  // namespace
 
-std::shared_ptr<platform::AlertDialogDelegate> AppDelegate::alertDelegate() {
-  if (!alertDelegate_) alertDelegate_ = std::make_shared<AlertAnswers>(weak_from_this());
+std::shared_ptr<platform::AlertDialogDelegate> VornAppDelegate::alertDelegate() {
+  if (!alertDelegate_) alertDelegate_ = std::make_shared<AlertAnswers>(weakApp());
   return alertDelegate_;
 }
 
-void AppDelegate::addServiceObservers() {
+void VornAppDelegate::addServiceObservers() {
   auto& center = platform::NotificationCenter::defaultCenter();
   const void* owner = static_cast<const void*>(this);
-  std::weak_ptr<AppDelegate> weak = weak_from_this();
-  const auto observe = [&](const char* name, void (AppDelegate::*handler)(const platform::Notification&)) {
+  std::weak_ptr<VornAppDelegate> weak = weakApp();
+  const auto observe = [&](const char* name, void (VornAppDelegate::*handler)(const platform::Notification&)) {
     center.addObserver(owner, name, [weak, handler](const platform::Notification& notification) {
       if (auto self = weak.lock()) (self.get()->*handler)(notification);
     });
   };
-  observe(kSysMsgNumHelperGetMsgNumNotification, &AppDelegate::reciveSysMsgNumHelperGetMsgNumNotification);
+  observe(kSysMsgNumHelperGetMsgNumNotification, &VornAppDelegate::reciveSysMsgNumHelperGetMsgNumNotification);
   observe(kGetLocationInfo, &AppDelegate::doGetLocationInfo);
   observe(platform::net::kReachabilityDidChangeNotification, &AppDelegate::networkChanged);
-  observe(kSendPostBeginNotification, &AppDelegate::reciveSendBeginNotification);
-  observe(kSendPostImageSuccessNotification, &AppDelegate::reciveSendPostImageSuccessNotification);
-  observe(kSendPostSuccessNotification, &AppDelegate::reciveSendPostSuccessNotification);
-  observe(kSendPostFaildNotification, &AppDelegate::reciveSendPostFaildNotification);
+  observe(kSendPostBeginNotification, &VornAppDelegate::reciveSendBeginNotification);
+  observe(kSendPostImageSuccessNotification, &VornAppDelegate::reciveSendPostImageSuccessNotification);
+  observe(kSendPostSuccessNotification, &VornAppDelegate::reciveSendPostSuccessNotification);
+  observe(kSendPostFaildNotification, &VornAppDelegate::reciveSendPostFaildNotification);
 }
 
 // ---- The start-up prompt -----------------------------------------------------------
 
-void AppDelegate::showStartupPrompt() {
+void VornAppDelegate::showStartupPrompt() {
   auto& queue = SendPostQueue::shareQueue();
   const auto show = [this](const char* title, const char* message, const char* cancel, const char* other, int tag) {
     auto alert = platform::AlertDialog::initWithTitle(title, message, alertDelegate(), cancel, {other});
@@ -117,7 +117,7 @@ void AppDelegate::showStartupPrompt() {
   getPushData();
 }
 
-void AppDelegate::checkChangeThemeNofity() {
+void VornAppDelegate::checkChangeThemeNofity() {
   auto& store = defaults();
   const std::string version = platform::Bundle::mainBundle().bundleVersion();
   const auto themeVersion = store.stringForKey(kThemeVersionKey);
@@ -150,7 +150,7 @@ void AppDelegate::checkChangeThemeNofity() {
 
 // ---- Alert answers -----------------------------------------------------------------
 
-void AppDelegate::willDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex) {
+void VornAppDelegate::willDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex) {
   auto& store = defaults();
   auto& application = platform::Application::sharedApplication();
   switch (alertView.tag()) {
@@ -186,25 +186,25 @@ void AppDelegate::willDismissWithButtonIndex(platform::AlertDialog& alertView, i
   }
 }
 
-void AppDelegate::didDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex) {
+void VornAppDelegate::didDismissWithButtonIndex(platform::AlertDialog& alertView, int buttonIndex) {
   if (alertView.tag() != kDraftAlertTag || isCancel(alertView, buttonIndex)) return;
   openDraftBox();
 }
 
-void AppDelegate::openDraftBox() {
+void VornAppDelegate::openDraftBox() {
   if (auto home = homePageNavigationController()) home->pushChildViewController(std::make_shared<DraftBoxController>());
 }
 
 // ---- The send queue's notices ------------------------------------------------------
 
-void AppDelegate::reciveSendBeginNotification(const platform::Notification& notification) {
+void VornAppDelegate::reciveSendBeginNotification(const platform::Notification& notification) {
   const auto* record = std::any_cast<platform::Value>(&notification.object);
   const platform::Value none;
   if (platform::countOf(platform::valueFor(record ? *record : none, kDraftPicDataKey)) != 0) return;
   platform::StatusBarNotice::shared().showWithStatus(kSendingNotice, true);
 }
 
-void AppDelegate::reciveSendPostImageSuccessNotification(const platform::Notification& notification) {
+void VornAppDelegate::reciveSendPostImageSuccessNotification(const platform::Notification& notification) {
   const auto* progress = std::any_cast<platform::Value>(&notification.object);
   const platform::Value none;
   const platform::Value& info = progress ? *progress : none;
@@ -218,11 +218,11 @@ void AppDelegate::reciveSendPostImageSuccessNotification(const platform::Notific
       true);
 }
 
-void AppDelegate::reciveSendPostSuccessNotification(const platform::Notification&) {
+void VornAppDelegate::reciveSendPostSuccessNotification(const platform::Notification&) {
   platform::StatusBarNotice::shared().showWithStatus(kSentNotice, kSendResultNoticeSeconds, true);
 }
 
-void AppDelegate::reciveSendPostFaildNotification(const platform::Notification&) {
+void VornAppDelegate::reciveSendPostFaildNotification(const platform::Notification&) {
   platform::StatusBarNotice::shared().showWithStatus(kSendFailedNotice, kSendResultNoticeSeconds, true);
 }
 

@@ -1,4 +1,4 @@
-#include "news/PicCommentListViewController.h"
+#include "ui/PicCommentListViewController.h"
 
 #include "core/AppDelegate.h"
 #include "platform/ui/Button.h"

@@ -1,0 +1,11 @@
+#include "core/ThemedScreen.h"
+
+namespace vorn {
+
+void ThemedScreen::viewDidLoad() {
+  ThemeChangeBaseViewController::viewDidLoad();
+  setUpScreen();
+  receivedThemeChangeNotify();
+}
+
+}  // namespace vorn
