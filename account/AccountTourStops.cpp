@@ -1,21 +1,14 @@
 #include "account/AccountTourStops.h"
 
 #include "account/UserLoginViewController.h"
-#include "core/AppDelegate.h"
+#include "core/ModalContainers.h"
 
 namespace vorn {
 
 void addAccountTourStops(TourStops& stops) {
-  stops.push_back({"login", "UserLoginViewController", "",
-                   [] {
-                     AppDelegate::sharedAppDelegate()->modalContainers().setLoginNavController(
-                         tour::presentInContainer(std::make_shared<UserLoginViewController>()));
-                   },
-                   "",
-                   [] {
-                     tour::dismissModal();
-                     AppDelegate::sharedAppDelegate()->modalContainers().setLoginNavController(nullptr);
-                   }});
+  stops.push_back(tour::modalStop("login", "UserLoginViewController",
+                                  [] { return std::make_shared<UserLoginViewController>(); },
+                                  &ModalContainers::setLoginNavController));
 }
 
 }  // namespace vorn

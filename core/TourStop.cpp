@@ -1,6 +1,7 @@
 #include "core/TourStop.h"
 
 #include "core/AppDelegate.h"
+#include "core/ModalContainers.h"
 #include "core/ParentViewController.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/View.h"
@@ -26,6 +27,19 @@ std::shared_ptr<ParentViewController> presentInContainer(const std::shared_ptr<p
 
 void dismissModal() {
   if (auto home = AppDelegate::sharedAppDelegate()->homePageNavigationController()) home->dismissViewController(true);
+}
+
+TourStop modalStop(std::string picture, std::string screen,
+                   std::function<std::shared_ptr<platform::ViewController>()> make,
+                   void (ModalContainers::*setter)(const std::shared_ptr<ParentViewController>&)) {
+  auto modals = []() -> ModalContainers& { return AppDelegate::sharedAppDelegate()->modalContainers(); };
+  return {std::move(picture), std::move(screen), "",
+          [make = std::move(make), setter, modals] { (modals().*setter)(presentInContainer(make())); },
+          "",
+          [setter, modals] {
+            dismissModal();
+            (modals().*setter)(nullptr);
+          }};
 }
 
 }  // namespace vorn::tour

@@ -14,6 +14,7 @@ class ViewController;
 
 namespace vorn {
 
+class ModalContainers;
 class ParentViewController;
 
 struct TourStop {
@@ -50,6 +51,12 @@ void pushScreen(const std::shared_ptr<platform::ViewController>& screen);
 std::shared_ptr<ParentViewController> presentInContainer(const std::shared_ptr<platform::ViewController>& first);
 // Takes the presented flow off the home container.
 void dismissModal();
+// A stop at a modal flow's first screen: made by `make`, presented in a fresh
+// container that `setter` stores among the modal containers while it is up,
+// dismissed and cleared on the way back.
+TourStop modalStop(std::string picture, std::string screen,
+                   std::function<std::shared_ptr<platform::ViewController>()> make,
+                   void (ModalContainers::*setter)(const std::shared_ptr<ParentViewController>&));
 
 }  // namespace tour
 }  // namespace vorn

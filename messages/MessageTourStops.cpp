@@ -1,6 +1,6 @@
 #include "messages/MessageTourStops.h"
 
-#include "core/AppDelegate.h"
+#include "core/ModalContainers.h"
 #include "messages/MessageContentController2.h"
 #include "messages/MessageContentViewController.h"
 #include "messages/PostNewMsgViewController.h"
@@ -12,16 +12,9 @@ void addMessageTourStops(TourStops& stops) {
                    [] { tour::pushScreen(std::make_shared<MessageContentController2>()); }, tour::kSwipeBack, {}});
   stops.push_back({"message-history", "MessageContentViewController", "",
                    [] { tour::pushScreen(std::make_shared<MessageContentViewController>()); }, tour::kSwipeBack, {}});
-  stops.push_back({"new-message", "PostNewMsgViewController", "",
-                   [] {
-                     AppDelegate::sharedAppDelegate()->modalContainers().setPostNewMsgNavController(
-                         tour::presentInContainer(std::make_shared<PostNewMsgViewController>()));
-                   },
-                   "",
-                   [] {
-                     tour::dismissModal();
-                     AppDelegate::sharedAppDelegate()->modalContainers().setPostNewMsgNavController(nullptr);
-                   }});
+  stops.push_back(tour::modalStop("new-message", "PostNewMsgViewController",
+                                  [] { return std::make_shared<PostNewMsgViewController>(); },
+                                  &ModalContainers::setPostNewMsgNavController));
 }
 
 }  // namespace vorn
