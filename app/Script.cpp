@@ -68,6 +68,19 @@ class LineReader {
     return std::nullopt;
   }
 
+  // A user-defaults key: a plain word (no quote or backslash in it), or a
+  // quoted string whose quotes are not part of it.
+  std::optional<std::string> key() {
+    if (peek() == '"') return quoted();
+    auto w = word();
+    if (!w) return std::nullopt;
+    if (w->find_first_of("\"\\") != std::string::npos) {
+      error_ = "a key is a plain word or a quoted string";
+      return std::nullopt;
+    }
+    return w;
+  }
+
   std::optional<double> number() {
     if (atEnd()) return std::nullopt;
     std::size_t save = pos_;
@@ -165,6 +178,13 @@ bool quotedText(LineReader& r, Command& c) {
 bool optionalQuoted(LineReader& r, Command& c) {
   if (r.atEnd()) return true;
   return quotedText(r, c);
+}
+
+bool defaultsKey(LineReader& r, Command& c) {
+  auto k = r.key();
+  if (!k) return false;
+  c.texts.push_back(*k);
+  return true;
 }
 
 bool bareWord(LineReader& r, Command& c) {
@@ -310,11 +330,11 @@ const std::map<std::string, Parser>& parsers() {
          return true;
        }},
       {"defaults-set", [](LineReader& r, Command& c) {
-         if (!bareWord(r, c)) return false;
+         if (!defaultsKey(r, c)) return false;
          c.json = r.jsonToEnd();
          return c.json.has_value();
        }},
-      {"defaults", bareWord},
+      {"defaults", defaultsKey},
       {"dump", [](LineReader& r, Command& c) {
          if (r.atEnd()) return true;
          return targetOnly(r, c);

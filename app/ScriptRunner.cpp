@@ -33,6 +33,22 @@ namespace services = platform::services;
 namespace {
 constexpr double kWaitStep = 0.05;
 
+// A position given after a refusal or with location services off means the
+// person has since allowed it: the permission is lifted first, without a
+// position (so nobody hears a stale one or the refusal again), then the
+// position reaches every manager still waiting.
+void answerLocation(double latitude, double longitude) {
+  using services::LocationManager;
+  const int status = LocationManager::authorizationStatus();
+  if (!LocationManager::locationServicesEnabled() || status == services::kLocationStatusDenied ||
+      status == services::kLocationStatusRestricted) {
+    LocationManager::clearDevicePosition();
+    LocationManager::setAuthorizationStatus(services::kLocationStatusAuthorizedWhenInUse);
+    LocationManager::setLocationServicesEnabled(true);
+  }
+  LocationManager::setDevicePosition(latitude, longitude);
+}
+
 // Whether the request's parameters include every expected name with its text.
 bool parametersInclude(const Value& actual, const Value& expected) {
   for (auto it = expected.begin(); it != expected.end(); ++it) {
@@ -117,7 +133,7 @@ int ScriptRunner::execute(const Command& c) {
   }
   if (name == "location") {
     if (c.texts.empty()) {
-      services::LocationManager::setDevicePosition(c.numbers.at(0), c.numbers.at(1));
+      answerLocation(c.numbers.at(0), c.numbers.at(1));
     } else if (c.texts[0] == "denied") {
       services::LocationManager::setAuthorizationStatus(services::kLocationStatusDenied);
     } else {
@@ -283,13 +299,17 @@ int ScriptRunner::driveScreen(const Command& c) {
   using platform::TestDriver;
   const std::string& name = c.name;
   std::shared_ptr<platform::View> target;
+  if (c.target && c.target->kind == Target::Kind::Point && name != "dump") {
+    // A point is touched where it is, whatever lies under it.
+    const platform::Point p{c.target->x, c.target->y};
+    if (name == "tap") TestDriver::tapAt(p);
+    else if (name == "doubletap") TestDriver::doubleTapAt(p);
+    else if (name == "longpress") TestDriver::longPressAt(p, c.numbers.empty() ? 1.0 : c.numbers[0]);
+    else if (name == "drag") TestDriver::dragFrom(p, c.numbers.at(0), c.numbers.at(1), c.numbers.size() > 2 ? c.numbers[2] : 0.3);
+    platform::RunLoop::main().runUntilIdle();
+    return kScriptDone;
+  }
   if (c.target) {
-    if (c.target->kind == Target::Kind::Point) {
-      if (name == "tap") {
-        TestDriver::tapAt({c.target->x, c.target->y});
-        return kScriptDone;
-      }
-    }
     target = findTarget(*c.target);
     if (!target) return fail(c, "nothing on screen matches " + c.target->describe() + "; on screen: " + TestDriver::dump());
   }

@@ -21,7 +21,13 @@ const char* usage() {
   return "usage: vorn [--home DIR] [--portal URL | --portal-ROLE URL ...] [--device 480|568] [--os 8.4]\n"
          "            [--model iPhone] [--now 2026-12-10T21:30:00+08:00] [--out DIR]\n"
          "            (--script FILE | --tour DIR | --window)\n"
-         "roles: cardata mobileweb forum member comment newcar dealer\n";
+         "roles: cardata mobileweb forum member comment newcar dealer\n"
+         "script targets: \"TEXT\" #TAG .CLASS (the front-most visible view) or @X,Y (a point);\n"
+         "  visible is what a person sees: not hidden or transparent, in a shown window, inside\n"
+         "  its clipping views, not covered by an opaque view or by a screen pushed over it;\n"
+         "  a touch goes to the centre of the visible part, drag @X,Y presses at the point.\n"
+         "  KEY (defaults, defaults-set) is a bare word or \"quoted\"; dump marks \"visible\".\n"
+         "  location LAT LNG also lifts an earlier 'location denied' or 'location off'.\n";
 }
 
 ParsedOptions parseOptions(int argc, const char* const* argv) {

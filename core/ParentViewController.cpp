@@ -86,6 +86,15 @@ std::shared_ptr<platform::ViewController> ParentViewController::childAt(int inde
   return children[static_cast<std::size_t>(index)];
 }
 
+bool ParentViewController::keepsChildOutOfSight(const platform::ViewController& child) const {
+  const auto& children = childViewControllers();
+  auto it = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.get() == &child; });
+  if (it == children.end()) return false;
+  const int index = static_cast<int>(it - children.begin());
+  if (swipeRecorded_ && index == currentChildIndex_ - 1) return false;
+  return index < currentChildIndex_;
+}
+
 void ParentViewController::removeChildSilently(const std::shared_ptr<platform::ViewController>& child) {
   if (!child) return;
   child->willMoveToParentViewController(nullptr);

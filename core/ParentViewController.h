@@ -113,6 +113,10 @@ class ParentViewController : public PreferStatusBarViewController,
   // Every gesture recognizer of the view's subviews waits for the edge swipe to fail.
   void requireEdgeGesturesToFailForView(const std::shared_ptr<platform::View>& view) override;
 
+  // The screens under the top one stay in the tree but out of sight; the one a
+  // swipe is uncovering shows beside the top.
+  bool keepsChildOutOfSight(const platform::ViewController& child) const override;
+
   // Index of the top child (a push raises it when its slide has ended; a pop
   // lowers it before its slide starts).
   int currentChildIndex() const { return currentChildIndex_; }

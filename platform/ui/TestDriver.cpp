@@ -8,16 +8,11 @@
 #include "platform/ui/TextMetrics.h"
 #include "platform/ui/View.h"
 #include "platform/ui/ViewController.h"
+#include "platform/ui/ViewVisibility.h"
 #include "platform/ui/Window.h"
 
 namespace platform {
 namespace {
-
-void collectVisible(const std::shared_ptr<View>& v, std::vector<std::shared_ptr<View>>& out) {
-  if (v->isHidden() || v->alpha() < 0.01) return;
-  out.push_back(v);
-  for (auto& s : v->subviews()) collectVisible(s, out);
-}
 
 std::vector<std::shared_ptr<Window>> shownWindows() {
   std::vector<std::shared_ptr<Window>> out;
@@ -77,21 +72,29 @@ Value colorValue(const Color& c) {
   return Value::array({c.red255(), c.green255(), c.blue255(), std::round(c.alpha * 1000) / 1000});
 }
 
+Value dumpTree(const View& view, const ViewVisibility& seen) {
+  Value v = Value::object();
+  v["class"] = view.className();
+  Rect f = view.window() ? view.frameInWindow() : view.frame();
+  v["frame"] = Value::array({f.x(), f.y(), f.width(), f.height()});
+  v["hidden"] = view.isHidden();
+  v["alpha"] = std::round(view.alpha() * 1000) / 1000;
+  v["visible"] = seen.isVisible(view);
+  v["tag"] = view.tag();
+  v["text"] = view.automationText();
+  v["image"] = view.automationImage();
+  v["bg"] = colorValue(view.backgroundColor());
+  Value children = Value::array();
+  for (auto& s : view.subviews()) children.push_back(dumpTree(*s, seen));
+  v["children"] = std::move(children);
+  return v;
+}
+
 }  // namespace
 
-bool TestDriver::isVisible(const View& view) {
-  for (const View* v = &view; v; v = v->superview().get()) {
-    if (v->isHidden() || v->alpha() < 0.01) return false;
-    if (!v->superview()) return dynamic_cast<const Window*>(v) != nullptr;
-  }
-  return false;
-}
+bool TestDriver::isVisible(const View& view) { return ViewVisibility::ofScreen().isVisible(view); }
 
-std::vector<std::shared_ptr<View>> TestDriver::visibleViews() {
-  std::vector<std::shared_ptr<View>> out;
-  for (auto& w : shownWindows()) collectVisible(w, out);
-  return out;
-}
+std::vector<std::shared_ptr<View>> TestDriver::visibleViews() { return ViewVisibility::ofScreen().frontToBack(); }
 
 std::shared_ptr<View> TestDriver::findByTag(std::int64_t tag) {
   for (auto& v : visibleViews())
@@ -101,11 +104,11 @@ std::shared_ptr<View> TestDriver::findByTag(std::int64_t tag) {
 
 std::shared_ptr<View> TestDriver::findByText(const std::string& text) {
   auto all = visibleViews();
-  for (auto it = all.rbegin(); it != all.rend(); ++it)
-    if ((*it)->automationText() == text) return *it;
+  for (auto& v : all)
+    if (v->automationText() == text) return v;
   if (text.empty()) return nullptr;
-  for (auto it = all.rbegin(); it != all.rend(); ++it)
-    if ((*it)->automationText().find(text) != std::string::npos) return *it;
+  for (auto& v : all)
+    if (v->automationText().find(text) != std::string::npos) return v;
   return nullptr;
 }
 
@@ -147,6 +150,8 @@ std::shared_ptr<View> TestDriver::find(const std::string& target) {
 }
 
 Point TestDriver::touchPointOf(const View& view) {
+  Rect seen = ViewVisibility::ofScreen().visiblePart(view);
+  if (!seen.isEmpty()) return seen.center();
   auto w = view.window();
   Rect r = view.frameInWindow();
   if (w) {
@@ -175,7 +180,10 @@ std::shared_ptr<View> TestDriver::tap(const std::shared_ptr<View>& view) {
 
 std::shared_ptr<View> TestDriver::doubleTap(const std::shared_ptr<View>& view) {
   if (!view) return nullptr;
-  Point p = touchPointOf(*view);
+  return doubleTapAt(touchPointOf(*view));
+}
+
+std::shared_ptr<View> TestDriver::doubleTapAt(Point p) {
   std::shared_ptr<View> hit;
   for (int n = 1; n <= 2; ++n) {
     Finger finger(p, n);
@@ -190,7 +198,11 @@ std::shared_ptr<View> TestDriver::doubleTap(const std::shared_ptr<View>& view) {
 
 std::shared_ptr<View> TestDriver::longPress(const std::shared_ptr<View>& view, double seconds) {
   if (!view) return nullptr;
-  Finger finger(touchPointOf(*view));
+  return longPressAt(touchPointOf(*view), seconds);
+}
+
+std::shared_ptr<View> TestDriver::longPressAt(Point p, double seconds) {
+  Finger finger(p);
   auto hit = finger.view();
   RunLoop::main().runFor(seconds);
   finger.lift();
@@ -232,8 +244,11 @@ std::shared_ptr<View> TestDriver::dragPath(const std::vector<Point>& path, doubl
 
 std::shared_ptr<View> TestDriver::drag(const std::shared_ptr<View>& view, double dx, double dy, double seconds) {
   if (!view) return nullptr;
-  Point a = touchPointOf(*view);
-  return dragPath({a, {a.x + dx, a.y + dy}}, seconds);
+  return dragFrom(touchPointOf(*view), dx, dy, seconds);
+}
+
+std::shared_ptr<View> TestDriver::dragFrom(Point p, double dx, double dy, double seconds) {
+  return dragPath({p, {p.x + dx, p.y + dy}}, seconds);
 }
 
 std::shared_ptr<View> TestDriver::edgeSwipe(double fromX, double toX, double seconds) {
@@ -303,22 +318,7 @@ bool TestDriver::backspace(int count) {
 
 // Dump.
 
-Value TestDriver::dumpValue(const View& view) {
-  Value v = Value::object();
-  v["class"] = view.className();
-  Rect f = view.window() ? view.frameInWindow() : view.frame();
-  v["frame"] = Value::array({f.x(), f.y(), f.width(), f.height()});
-  v["hidden"] = view.isHidden();
-  v["alpha"] = std::round(view.alpha() * 1000) / 1000;
-  v["tag"] = view.tag();
-  v["text"] = view.automationText();
-  v["image"] = view.automationImage();
-  v["bg"] = colorValue(view.backgroundColor());
-  Value children = Value::array();
-  for (auto& s : view.subviews()) children.push_back(dumpValue(*s));
-  v["children"] = std::move(children);
-  return v;
-}
+Value TestDriver::dumpValue(const View& view) { return dumpTree(view, ViewVisibility::ofScreen()); }
 
 Value TestDriver::dumpScreen() {
   Value v = Value::object();
@@ -327,12 +327,14 @@ Value TestDriver::dumpScreen() {
   v["frame"] = Value::array({b.x(), b.y(), b.width(), b.height()});
   v["hidden"] = false;
   v["alpha"] = 1.0;
+  v["visible"] = true;
   v["tag"] = 0;
   v["text"] = "";
   v["image"] = "";
   v["bg"] = colorValue(Color::clear());
   Value children = Value::array();
-  for (auto& w : shownWindows()) children.push_back(dumpValue(*w));
+  auto seen = ViewVisibility::ofScreen();
+  for (auto& w : shownWindows()) children.push_back(dumpTree(*w, seen));
   v["children"] = std::move(children);
   return v;
 }

@@ -77,6 +77,10 @@ class ViewController : public Responder, public std::enable_shared_from_this<Vie
   void removeFromParentViewController();
   virtual void willMoveToParentViewController(ViewController* parent) { (void)parent; }
   virtual void didMoveToParentViewController(ViewController* parent) { (void)parent; }
+  // Whether this container keeps the child's view out of sight while it stays
+  // in the tree (a navigation container's screens under its top one). Nothing
+  // kept out of sight counts as visible (see ViewVisibility).
+  virtual bool keepsChildOutOfSight(const ViewController& child) const { (void)child; return false; }
 
   // Modal presentation. The presented view covers the window; the presenting
   // view leaves it once the presentation is done. Animated: slides up from the

@@ -9,6 +9,7 @@
 #include "ScreenGolden.h"
 #include "VornRunFixture.h"
 #include "core/LaunchKeys.h"
+#include "core/PhoneData.h"
 #include "core/StartupPrompts.h"
 #include "platform/foundation/Text.h"
 
@@ -92,6 +93,7 @@ TEST_F(ScriptFlowTest, ScriptThatCannotRunExitsTwoWithTheLineAndDoesNothing) {
       {"unknown command", "defaults-set Probe \"1\"\nlaunch\nfly away\n", 3},
       {"bad target", "defaults-set Probe \"1\"\nwait 0.1\ntap #first\n", 3},
       {"bad number", "defaults-set Probe \"1\"\n\n# resting\nwait soon\n", 4},
+      {"unreadable key", "defaults-set Probe \"1\"\ndefaults Pro\"be\n", 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,6 +105,32 @@ TEST_F(ScriptFlowTest, ScriptThatCannotRunExitsTwoWithTheLineAndDoesNothing) {
     ASSERT_EQ(probe.status, 0) << probe.err;
     EXPECT_EQ(probe.out, "null\n");
   }
+}
+
+TEST_F(ScriptFlowTest, QuotedAndBareKeysNameTheSameDefault) {
+  auto run = runScript("defaults-set \"Probe\" \"1\"\ndefaults Probe\ndefaults \"Probe\"\n"
+                       "defaults-set \"Probe Two\" [2]\ndefaults \"Probe Two\"\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "\"1\"\n\"1\"\n[2]\n");
+}
+
+// A person who refused location and then allows it: the position reaches the
+// look-up that has been waiting since the launch.
+TEST_F(ScriptFlowTest, LocationAfterDenialAnswersTheWaitingRequest) {
+  const std::string script = "location denied\n" + returningVisitor() + kLaunchToHome +
+                             "location 31.23 121.47\n"
+                             "settle\n"
+                             "expect-request " + kCityByGpsPath + " {\"" + kLocationLatitude + "\": \"31.230000\", \"" +
+                             kLocationLongitude + "\": \"121.470000\"}\n";
+  auto run = runScript(script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  int lookups = 0;
+  for (const auto& r : jsonLines("requests.jsonl")) {
+    if (platform::textOf(r, "url").find(kCityByGpsPath) == std::string::npos) continue;
+    ++lookups;
+    EXPECT_GE(r.value("t", 0.0), 7.0) << "no look-up while location was refused";
+  }
+  EXPECT_EQ(lookups, 1);
 }
 
 TEST_F(ScriptFlowTest, FailedExpectationExitsOneWithItsLineAndWhatWasOnScreen) {

@@ -39,6 +39,29 @@ TEST(ScriptTest, ReadsEveryArgumentShape) {
   EXPECT_EQ(s.commands[11].json->get<std::string>(), "ThemeModeBlack");
 }
 
+TEST(ScriptTest, KeysAreBareWordsOrQuotedStrings) {
+  struct Case {
+    const char* line;
+    const char* key;
+  } cases[] = {
+      {"defaults flag\n", "flag"},
+      {"defaults \"flag\"\n", "flag"},
+      {"defaults \"城市 选择\"\n", "城市 选择"},
+      {"defaults vorn5.feature.3.0\n", "vorn5.feature.3.0"},
+      {"defaults-set \"flag\" \"1\"\n", "flag"},
+      {"defaults-set flag \"1\"\n", "flag"},
+  };
+  for (const auto& c : cases) {
+    auto s = parseScript(c.line);
+    ASSERT_FALSE(s.error) << c.line << s.error->message;
+    ASSERT_EQ(s.commands.size(), 1u);
+    EXPECT_EQ(s.commands[0].texts.at(0), c.key) << c.line;
+    if (s.commands[0].name == "defaults-set") {
+      EXPECT_EQ(s.commands[0].json->get<std::string>(), "1");
+    }
+  }
+}
+
 TEST(ScriptTest, BadLinesAreReportedWithTheirNumber) {
   struct Case { const char* script; int line; } cases[] = {
       {"launch\nfly away\n", 2},
@@ -53,6 +76,11 @@ TEST(ScriptTest, BadLinesAreReportedWithTheirNumber) {
       {"pick 1,,2\n", 1},
       {"network wifi extra\n", 1},
       {"expect-request /x [1]\n", 1},
+      {"defaults fl\"ag\n", 1},
+      {"defaults\n", 1},
+      {"wait 1\ndefaults-set \"flag 1\n", 2},
+      {"defaults-set back\\slash 1\n", 1},
+      {"defaults \"flag\" extra\n", 1},
   };
   for (const auto& c : cases) {
     auto s = parseScript(c.script);

@@ -133,7 +133,7 @@ TEST_F(KeyboardAndDriverTest, LookupsFindVisibleViewsByTextTagClassAndPoint) {
   EXPECT_EQ(TestDriver::find("\"资讯\""), back);      // else containing
   EXPECT_EQ(TestDriver::find("\"论坛\""), nullptr);   // hidden views are not found
   EXPECT_EQ(TestDriver::find("#42"), front);
-  EXPECT_EQ(TestDriver::find(".Caption"), back);
+  EXPECT_EQ(TestDriver::find(".Caption"), front);    // the front-most visible one
   EXPECT_EQ(TestDriver::find("@50,70"), front);
   EXPECT_EQ(TestDriver::find("#x"), nullptr);
   NotificationCenter::defaultCenter().removeObserver(this);
