@@ -50,6 +50,30 @@ class SwipeBackTest : public NavigationTest {
   std::unique_ptr<platform::testing::Finger> finger;
 };
 
+// What a person sees of the stack: only the top screen, and the one a swipe
+// is uncovering while the finger is down.
+TEST_F(SwipeBackTest, ScreensUnderTheTopAreOutOfSightUnlessASwipeUncoversThem) {
+  auto screens = fillHome(3);
+  auto marker = platform::View::create({200, 100, 100, 40});
+  auto deeper = platform::View::create({200, 100, 100, 40});
+  screens[1]->view()->addSubview(marker);
+  screens[0]->view()->addSubview(deeper);
+  EXPECT_FALSE(TestDriver::isVisible(*marker));
+
+  swipe(100, 0, false);
+  EXPECT_TRUE(TestDriver::isVisible(*marker)) << "uncovered by the finger";
+  EXPECT_FALSE(TestDriver::isVisible(*deeper));
+  finger->lift();
+  runFor(ParentViewController::kSwipeEndDuration + 0.01);
+  EXPECT_EQ(home->currentChildIndex(), 2) << "a short swipe springs back";
+  EXPECT_FALSE(TestDriver::isVisible(*marker));
+
+  home->popChildViewController();
+  runFor(ParentViewController::kPushDuration + 0.01);
+  EXPECT_TRUE(TestDriver::isVisible(*marker));
+  EXPECT_FALSE(TestDriver::isVisible(*deeper));
+}
+
 TEST_F(SwipeBackTest, ReleaseCompletesWhenTranslationPlusHalfTheVelocityPassesHalfTheWidth) {
   struct Case {
     double tx, vx;
