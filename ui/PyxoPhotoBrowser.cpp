@@ -4,6 +4,7 @@
 #include <any>
 
 #include "core/AppDelegate.h"
+#include "core/EdgeSwipeGestureRecognizer.h"
 #include "core/ParentViewController.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/ImageDownloadCache.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/PanGestureRecognizer.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 #include "ui/PyxoPhoto.h"
@@ -427,6 +429,18 @@ void PyxoPhotoBrowser::applyMarginRule(int orientation) {
   else parent->refreshMarginWithSide(kLeftSide, isLandscapeValue(orientation) ? 0 : kSwipeBackMargin);
 }
 
+// Over the first picture a finger from the left edge could start both the
+// container's swipe-back and the paging area on the same move; the screen
+// leaves, so the paging area moves only once the edge swipe has failed (a touch
+// beyond its margin, which is 0 away from the first picture, or a move that is
+// not away from the edge).
+void PyxoPhotoBrowser::yieldPagingToTheEdgeSwipe() {
+  auto parent = container();
+  if (!parent || !_pagingScrollView) return;
+  for (const auto& edge : parent->edgeGestureRecognizers())
+    _pagingScrollView->panGestureRecognizer()->requireGestureRecognizerToFail(edge);
+}
+
 bool PyxoPhotoBrowser::shouldAutorotate() const { return AppDelegate::sharedAppDelegate()->shouldAutorate(); }
 
 unsigned PyxoPhotoBrowser::supportedInterfaceOrientations() const { return platform::OrientationMask::All; }
@@ -470,6 +484,7 @@ void PyxoPhotoBrowser::didRotateFromInterfaceOrientation(platform::InterfaceOrie
 
 void PyxoPhotoBrowser::viewWillAppear(bool animated) {
   ViewController::viewWillAppear(animated);
+  yieldPagingToTheEdgeSwipe();
   AppDelegate::sharedAppDelegate()->setShouldAutorate(!isNewsSet());
   if (!gestureValuehaveBeenRetained) {
     if (auto parent = container()) {

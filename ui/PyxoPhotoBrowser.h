@@ -233,6 +233,7 @@ class PyxoPhotoBrowser : public platform::ViewController,
   void applyMarginRule(int orientation);
   void layoutBarsForOrientation(int orientation);
   std::shared_ptr<ParentViewController> container() const;
+  void yieldPagingToTheEdgeSwipe();
   std::shared_ptr<PyxoZoomingScrollView> dequeueRecycledPage();
   void configurePage(const std::shared_ptr<PyxoZoomingScrollView>& page, unsigned index);
   void photoLoadingDidEnd(const std::shared_ptr<PyxoPhotoProtocol>& photo);

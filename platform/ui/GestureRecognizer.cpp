@@ -34,6 +34,8 @@ void GestureRecognizer::setEnabled(bool enabled) {
 
 void GestureRecognizer::requireGestureRecognizerToFail(const std::shared_ptr<GestureRecognizer>& other) {
   if (!other || other.get() == this) return;
+  for (auto& w : requires_)
+    if (w.lock() == other) return;  // asked before
   requires_.push_back(other);
   other->dependents_.push_back(weak_from_this());
 }

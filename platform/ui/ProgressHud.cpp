@@ -29,11 +29,20 @@ std::shared_ptr<View> makeSpinner() {
 
 }  // namespace
 
-ProgressHud::ProgressHud(const Rect& frame) : View(frame) {
+ProgressHud::ProgressHud(ConstructionKey<ProgressHud>, const Rect& frame) : View(frame) {
   setBackgroundColor(Color::clear());
   setOpaque(false);
   setAlpha(0);
   setAutoresizingMask(Autoresizing::FlexibleWidth | Autoresizing::FlexibleHeight);
+}
+
+std::shared_ptr<ProgressHud> ProgressHud::initWithView(const std::shared_ptr<View>& view) {
+  auto hud = std::make_shared<ProgressHud>(ConstructionKey<ProgressHud>{}, view ? view->bounds() : Rect());
+  hud->buildInsides();
+  return hud;
+}
+
+void ProgressHud::buildInsides() {
   box_ = View::create();
   box_->setUserInteractionEnabled(false);
   addSubview(box_);
@@ -42,10 +51,6 @@ ProgressHud::ProgressHud(const Rect& frame) : View(frame) {
   details_ = std::make_shared<NoticeTextView>();
   addSubview(details_);
   updateIndicator();
-}
-
-std::shared_ptr<ProgressHud> ProgressHud::initWithView(const std::shared_ptr<View>& view) {
-  return std::make_shared<ProgressHud>(view ? view->bounds() : Rect());
 }
 
 std::shared_ptr<ProgressHud> ProgressHud::initWithWindow(const std::shared_ptr<Window>& window) {

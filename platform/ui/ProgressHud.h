@@ -47,7 +47,7 @@ struct ProgressHudLook {
 
 class ProgressHud : public View {
  public:
-  explicit ProgressHud(const Rect& frame);
+  ProgressHud(ConstructionKey<ProgressHud>, const Rect& frame);
   // A notice covering the view's bounds (not yet added to it).
   static std::shared_ptr<ProgressHud> initWithView(const std::shared_ptr<View>& view);
   static std::shared_ptr<ProgressHud> initWithWindow(const std::shared_ptr<Window>& window);
@@ -108,6 +108,7 @@ class ProgressHud : public View {
   static constexpr double kFadeDuration = 0.3;
 
  private:
+  void buildInsides();
   void updateIndicator();
   void report();
   void hideNow(bool animated);

@@ -5,12 +5,18 @@
 
 namespace platform {
 
-ProgressView::ProgressView(ProgressViewStyle style) : View(Rect(0, 0, 150, kHeight)), style_(style) {
+ProgressView::ProgressView(ConstructionKey<ProgressView>, ProgressViewStyle style)
+    : View(Rect(0, 0, 150, kHeight)), style_(style) {
   setUserInteractionEnabled(false);
-  bar_ = View::create();
-  bar_->setUserInteractionEnabled(false);
-  addSubview(bar_);
-  setProgressViewStyle(style);
+}
+
+std::shared_ptr<ProgressView> ProgressView::initWithProgressViewStyle(ProgressViewStyle style) {
+  auto view = std::make_shared<ProgressView>(ConstructionKey<ProgressView>{}, style);
+  view->bar_ = View::create();
+  view->bar_->setUserInteractionEnabled(false);
+  view->addSubview(view->bar_);
+  view->setProgressViewStyle(style);
+  return view;
 }
 
 void ProgressView::setProgressViewStyle(ProgressViewStyle style) {

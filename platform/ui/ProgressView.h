@@ -12,10 +12,8 @@ enum class ProgressViewStyle { Default = 0, Bar = 1 };
 
 class ProgressView : public View {
  public:
-  explicit ProgressView(ProgressViewStyle style = ProgressViewStyle::Default);
-  static std::shared_ptr<ProgressView> initWithProgressViewStyle(ProgressViewStyle style) {
-    return std::make_shared<ProgressView>(style);
-  }
+  ProgressView(ConstructionKey<ProgressView>, ProgressViewStyle style);
+  static std::shared_ptr<ProgressView> initWithProgressViewStyle(ProgressViewStyle style);
   std::string className() const override { return "ProgressView"; }
   static constexpr double kHeight = 2;
   // Seconds an animated change takes.

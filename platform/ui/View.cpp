@@ -1,6 +1,8 @@
 #include "platform/ui/View.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
@@ -31,6 +33,19 @@ std::vector<std::shared_ptr<ViewController>> controllersIn(View* root) {
 }
 
 }  // namespace
+
+void View::requireOwnership(const char* operation) const {
+  if (!weak_from_this().expired()) return;
+  // A child given to a view that no shared pointer owns yet would keep an empty
+  // superview: touches on it never travel up and its frame converts wrongly.
+  std::fprintf(stderr,
+               "View::%s on a %s that no shared pointer owns yet: build a view's insides in its factory, "
+               "after std::make_shared\n",
+               operation, className().c_str());
+#ifndef NDEBUG
+  std::abort();
+#endif
+}
 
 View::View() : layer_(this) {}
 
@@ -212,6 +227,7 @@ void View::moveSubviewTo(const std::shared_ptr<View>& view, std::size_t index) {
 }
 
 void View::attach(const std::shared_ptr<View>& view, std::size_t index) {
+  requireOwnership("addSubview");
   if (view.get() == this || isDescendantOfView(view.get())) return;  // no cycles
   if (view->superview().get() == this) {
     moveSubviewTo(view, index);
@@ -440,6 +456,7 @@ void View::sizeToFit() {
 
 void View::addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer) {
   if (!recognizer) return;
+  requireOwnership("addGestureRecognizer");
   if (auto old = recognizer->view(); old && old.get() != this) old->removeGestureRecognizer(recognizer);
   if (std::find(recognizers_.begin(), recognizers_.end(), recognizer) != recognizers_.end()) return;
   recognizers_.push_back(recognizer);

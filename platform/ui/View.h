@@ -7,6 +7,16 @@
 // colour) take their new values at once; inside an animation block the change is
 // also recorded as an animation (see Animation.h) from which a renderer computes
 // what to draw at a moment (presentation values).
+//
+// Ownership rule for every view and component: a view is given subviews and
+// gesture recognizers only once a shared pointer owns it. A constructor sets
+// plain state only; a view with insides builds them in its factory (`create`,
+// `initWith...`), right after std::make_shared, and keeps its constructor out of
+// other hands with a construction key where a bare make_shared would leave it
+// half built. addSubview, insertSubview... and addGestureRecognizer on a view no
+// shared pointer owns yet abort with a message in debug and test builds (and are
+// reported on stderr in release builds): the child would keep an empty superview,
+// so touches on it would never travel up and its frame would convert wrongly.
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -210,6 +220,8 @@ class View : public Responder, public std::enable_shared_from_this<View> {
   friend class ViewController;
   friend class Window;
   void attach(const std::shared_ptr<View>& view, std::size_t index);
+  // Enforces the ownership rule above.
+  void requireOwnership(const char* operation) const;
   void detachFromSuperview();
   void moveSubviewTo(const std::shared_ptr<View>& view, std::size_t index);
   void resizeSubviews(Size oldSize);
@@ -238,6 +250,14 @@ class View : public Responder, public std::enable_shared_from_this<View> {
   unsigned autoresizingMask_ = Autoresizing::None;
   bool autoresizesSubviews_ = true;
   int displayRequests_ = 0;
+};
+
+// What a view with insides asks of whoever constructs it, so that only its own
+// factory (which builds the insides once the view is owned) can.
+template <class T>
+class ConstructionKey {
+  friend T;
+  ConstructionKey() = default;
 };
 
 // A weak pointer to `self` typed as its own class (for callbacks).

@@ -27,10 +27,14 @@ std::shared_ptr<WebView> frontMostIn(const std::shared_ptr<View>& view) {
 }
 }  // namespace
 
-WebView::WebView(const Rect& frame) : View(frame) {
-  scrollView_ = View::create(Rect(0, 0, frame.width(), frame.height()));
-  scrollView_->setBackgroundColor(Color::clear());
-  addSubview(scrollView_);
+WebView::WebView(ConstructionKey<WebView>, const Rect& frame) : View(frame) {}
+
+std::shared_ptr<WebView> WebView::create(const Rect& frame) {
+  auto web = std::make_shared<WebView>(ConstructionKey<WebView>{}, frame);
+  web->scrollView_ = View::create(Rect(0, 0, frame.width(), frame.height()));
+  web->scrollView_->setBackgroundColor(Color::clear());
+  web->addSubview(web->scrollView_);
+  return web;
 }
 
 WebView::~WebView() {

@@ -70,9 +70,9 @@ class WebViewDelegate {
 
 class WebView : public View {
  public:
-  explicit WebView(const Rect& frame = {});
+  WebView(ConstructionKey<WebView>, const Rect& frame);
   ~WebView() override;
-  static std::shared_ptr<WebView> create(const Rect& frame = {}) { return std::make_shared<WebView>(frame); }
+  static std::shared_ptr<WebView> create(const Rect& frame = {});
   std::string className() const override { return "WebView"; }
 
   std::shared_ptr<WebViewDelegate> delegate() const { return delegate_.lock(); }

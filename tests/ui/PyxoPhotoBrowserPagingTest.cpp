@@ -2,6 +2,7 @@
 // of three images held and two idle pages, clamping, and saving to the album.
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "PhotoBrowserFixture.h"
 #include "platform/services/PhotoLibrary.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TestDriver.h"
+#include "platform/ui/Finger.h"
 
 namespace vorn::test {
 namespace {
@@ -87,6 +89,46 @@ TEST_F(BrowserPagingTest, ScrollingThroughTenPicturesNeverHoldsMoreThanThreeImag
   EXPECT_TRUE(source_->photos[9]->underlyingImage());
   EXPECT_TRUE(source_->photos[8]->underlyingImage());
   EXPECT_FALSE(source_->photos[7]->underlyingImage());
+}
+
+TEST_F(BrowserPagingTest, AnEdgeSwipeLeavesFromTheFirstPictureAndPagesBackFromTheSecond) {
+  // The driver's swipe moves 20 points a step, so the paging area and the
+  // container's edge recognizer both could begin on its first move; a slow drag
+  // crosses each threshold on a different move.
+  struct Case {
+    const char* name;
+    unsigned from;
+    std::function<void()> swipe;
+    bool leaves;
+  };
+  auto quick = [] { TestDriver::edgeSwipe(); };
+  auto slow = [this] {
+    platform::testing::Finger finger(window_, {5, 240});
+    finger.drag(245, 0, 245, 2.5);
+    finger.lift();
+  };
+  const Case cases[] = {
+      {"quick swipe over the first picture", 0, quick, true},
+      {"slow drag over the first picture", 0, slow, true},
+      {"quick swipe over the second picture", 1, quick, false},
+      {"slow drag over the second picture", 1, slow, false},
+  };
+  for (int i = 0; i < 3; ++i) addPicture(320, 240, "edge-" + std::to_string(i));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    open(0, c.from);
+    c.swipe();
+    runFor(1.0);
+    if (c.leaves) {
+      EXPECT_EQ(container_->childViewControllers().size(), 1u);
+      EXPECT_EQ(browser_->parentViewController(), nullptr);
+    } else {
+      ASSERT_EQ(container_->childViewControllers().size(), 2u);
+      EXPECT_EQ(browser_->currentPageIndex(), c.from - 1);
+      container_->popChildViewController();
+      runFor(0.6);
+    }
+  }
 }
 
 TEST_F(BrowserPagingTest, ChoosingAPositionBeyondTheSetShowsTheLast) {

@@ -228,6 +228,19 @@ TEST_F(WebViewControllerTest, LinksAreInterceptedByScheme) {
   }
 }
 
+TEST_F(WebViewControllerTest, AnEdgeSwipeOverThePageLeavesItAndItsLinksStillTakeATap) {
+  auto page = open("/event/spring-drive.html");
+  ASSERT_TRUE(page->webview()->hasLoadedPage());
+  EXPECT_TRUE(page->webview()->followLink("活动细则"));
+  settle(page);
+  EXPECT_EQ(page->webview()->request().url, portal().baseUrl() + "/event/spring-drive-rules.html");
+  ASSERT_TRUE(isOnTop(page));
+  TestDriver::edgeSwipe();
+  runFor(0.6);
+  EXPECT_TRUE(isOnTop(home_));
+  EXPECT_EQ(page->parentViewController(), nullptr);
+}
+
 TEST_F(WebViewControllerTest, FailedLoadWarnsAndRefreshGoesBackToTheOpeningAddress) {
   portal::RouteOverride dropped;
   dropped.closeConnection = true;

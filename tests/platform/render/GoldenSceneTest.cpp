@@ -95,7 +95,7 @@ TEST_F(GoldenSceneTest, AlertLevelWindowOverAScreenWithTheKeyboardUp) {
 
 TEST_F(GoldenSceneTest, WebPageTextAndLinksOverAMapWithPins) {
   auto w = whiteWindow();
-  auto web = std::make_shared<WebView>(Rect{0, 20, 320, 260});
+  auto web = WebView::create(Rect{0, 20, 320, 260});
   web->loadHTMLString(
       "<html><head><title>试驾报告</title><style>p{color:red}</style></head><body>"
       "<p>这款车的油耗表现&amp;操控都不错。The ride is calm on the highway.</p>"
