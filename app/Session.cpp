@@ -63,6 +63,8 @@ bool Session::prepare(std::string* error) {
     *error = "cannot use home folder " + home_;
     return false;
   }
+  // Before anything writes: what an atomic write killed midway left behind.
+  platform::removeAtomicWriteLeftovers(home_);
   platform::UserDefaults::standardUserDefaults().load();
 
   // Scripts and the tour run on the virtual clock; the window on real time.

@@ -17,6 +17,13 @@ std::string cachesFolder(std::string_view name) {
   return platform::joinPath(platform::cachesDirectory(), name);
 }
 
+// Answers only: advert pictures are kept whatever their size.
+bool fitsTheCache(const platform::Value& answer) {
+  if (platform::isData(answer)) return platform::bytesOf(answer).size() <= kMaxCachedAnswerBytes;
+  const auto stored = platform::serializePlist(answer, platform::PlistFormat::Binary);
+  return stored && stored->size() <= kMaxCachedAnswerBytes;
+}
+
 }  // namespace
 
 Vorn5CacheClient& Vorn5CacheClient::sharedClient() {
@@ -55,11 +62,11 @@ std::optional<platform::Bytes> Vorn5CacheClient::loadFrom(const std::string& fol
 }
 
 bool Vorn5CacheClient::saveCache(const platform::Value& object, std::string_view key) {
-  return saveInto(cacheDir(), object, key);
+  return fitsTheCache(object) && saveInto(cacheDir(), object, key);
 }
 
 bool Vorn5CacheClient::savePermCache(const platform::Value& object, std::string_view key) {
-  return saveInto(permCacheDir(), object, key);
+  return fitsTheCache(object) && saveInto(permCacheDir(), object, key);
 }
 
 bool Vorn5CacheClient::saveAdCache(const platform::Bytes& picture, std::string_view pictureUrl) {

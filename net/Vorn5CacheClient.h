@@ -7,6 +7,7 @@
 // (see platform::safeFileName); a key that cannot be made safe is never stored
 // and reads as nothing stored. Writes are whole and atomic; a failed write
 // leaves the earlier file in place. Nothing here reports errors to its callers.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,6 +23,9 @@ inline constexpr char kPermCacheDir[] = "PermCacheDir";
 inline constexpr char kAdCacheDir[] = "AdCache";
 inline constexpr char kTempCacheDir[] = "TempCache";
 inline constexpr char kPermImageCacheDir[] = "PermCache";
+// An answer whose stored form would be larger than this is not cached: reading
+// it back at launch would hold up the main loop.
+inline constexpr std::size_t kMaxCachedAnswerBytes = 2 * 1024 * 1024;
 
 class Vorn5CacheClient {
  public:

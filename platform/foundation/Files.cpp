@@ -80,7 +80,8 @@ bool writeAtomically(const std::string& path, const std::uint8_t* data, std::siz
   const std::string folder = parentOf(path);
   const std::string base = baseNameOf(path);
   // The temporary name stays within the file-name limit of the folder.
-  std::string pattern = base.size() <= 200 ? "." + base + ".tmp-XXXXXX" : ".tmp-XXXXXX";
+  std::string pattern = base.size() <= 200 ? "." + base + kAtomicWriteMarker + "XXXXXX"
+                                           : std::string(kAtomicWriteMarker) + "XXXXXX";
   std::string tmp = joinPath(folder, pattern);
   std::vector<char> name(tmp.begin(), tmp.end());
   name.push_back('\0');
@@ -269,6 +270,41 @@ std::vector<std::string> listDirectory(const std::string& path) {
 }
 
 std::uint64_t folderSize(const std::string& path) { return sizeOfContents(path); }
+
+std::optional<std::string> moveItemAside(const std::string& path, std::string_view suffix) {
+  if (!fileExists(path)) return std::nullopt;
+  std::string aside = path + std::string(suffix);
+  for (int n = 2; fileExists(aside); ++n) aside = path + std::string(suffix) + "-" + std::to_string(n);
+  if (::rename(path.c_str(), aside.c_str()) != 0) return std::nullopt;
+  return aside;
+}
+
+bool isAtomicWriteLeftover(std::string_view name) {
+  // "." + the target's name + ".tmp-" + six characters, or ".tmp-" + six.
+  constexpr std::size_t kMarker = sizeof(kAtomicWriteMarker) - 1, kUnique = 6;
+  if (name.size() < kMarker + kUnique || name.front() != '.') return false;
+  return name.substr(name.size() - kUnique - kMarker, kMarker) == kAtomicWriteMarker;
+}
+
+std::size_t removeAtomicWriteLeftovers(const std::string& folder) {
+  std::size_t removed = 0;
+  std::vector<std::string> pending{folder};
+  while (!pending.empty()) {
+    const std::string current = std::move(pending.back());
+    pending.pop_back();
+    for (const std::string& name : listDirectory(current)) {
+      const std::string path = joinPath(current, name);
+      struct stat st {};
+      if (::lstat(path.c_str(), &st) != 0) continue;
+      if (S_ISDIR(st.st_mode)) {
+        pending.push_back(path);
+      } else if (S_ISREG(st.st_mode) && isAtomicWriteLeftover(name) && ::unlink(path.c_str()) == 0) {
+        ++removed;
+      }
+    }
+  }
+  return removed;
+}
 
 std::optional<std::string> safeFileName(std::string_view key) {
   if (key.empty() || key == "." || key == "..") return std::nullopt;

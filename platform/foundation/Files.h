@@ -46,6 +46,19 @@ std::string joinPath(std::string_view folder, std::string_view name);
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 bool writeFileAtomically(const std::string& path, const Bytes& bytes);
 
+// The temporary files of atomic writes are named "." + target + kAtomicWriteMarker
+// + six characters. A write cut short by a kill leaves one behind; at launch,
+// before anything writes, removeAtomicWriteLeftovers deletes every such file
+// under a folder (links not followed) and returns how many it removed.
+inline constexpr char kAtomicWriteMarker[] = ".tmp-";
+bool isAtomicWriteLeftover(std::string_view name);
+std::size_t removeAtomicWriteLeftovers(const std::string& folder);
+
+// Renames a file that must not be lost (a damaged one the client cannot read)
+// to path + suffix, or path + suffix + "-2", "-3"... when that is taken; the new
+// path, or nullopt when nothing was there or the rename failed.
+std::optional<std::string> moveItemAside(const std::string& path, std::string_view suffix);
+
 // The whole file; nullopt when it is absent, not a regular file, or unreadable.
 std::optional<Bytes> readFile(const std::string& path);
 std::optional<std::string> readFileText(const std::string& path);

@@ -7,7 +7,13 @@
 // of seconds since 1970 (property lists cannot tell a Value's dates from
 // numbers, so nothing is ever written back as a date). A property list has no
 // null: a Value holding a null anywhere cannot be written (nullopt), as the
-// platform refused to write such a collection.
+// platform refused to write such a collection; neither can a key or a text
+// holding a NUL (libplist would cut it short).
+//
+// Reading checks the bytes before libplist sees them: binary lists nested deeper
+// than 512 levels, looping, or with a key holding a NUL, and XML holding a NUL,
+// are malformed. Files the client keeps for itself are written binary (the XML
+// reader decodes entities in quadratic time); reading takes both forms.
 #include <optional>
 #include <string_view>
 
@@ -30,6 +36,6 @@ std::optional<Value> readPlistFile(const std::string& path);
 // Writes a property-list file whole and atomically; false (and the earlier file
 // kept) when the value cannot be written or the write fails.
 bool writePlistFile(const std::string& path, const Value& value,
-                    PlistFormat format = PlistFormat::Xml);
+                    PlistFormat format = PlistFormat::Binary);
 
 }  // namespace platform

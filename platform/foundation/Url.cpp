@@ -74,8 +74,8 @@ bool parseAuthority(std::string_view authority, Url& url) {
   }
   if (hostPart.find_first_of("[]") != std::string_view::npos && hostPart.front() != '[') return false;
   url.host = std::string(hostPart);
-  if (hasPort && !portPart.empty()) {
-    if (portPart.size() > 5) return false;
+  if (hasPort) {
+    if (portPart.empty() || portPart.size() > 5) return false;
     int port = 0;
     for (char c : portPart) {
       if (!std::isdigit(static_cast<unsigned char>(c))) return false;
@@ -208,6 +208,9 @@ std::optional<Url> parseUrl(std::string_view text) {
   if (url.scheme.empty() && !url.hasAuthority && url.path.empty() && !url.query && !url.fragment) {
     return std::nullopt;
   }
+  // What cannot be given back as read ("//@host", a port written "080") is refused,
+  // so an address that was checked is the address that is sent.
+  if (url.absoluteString() != text) return std::nullopt;
   return url;
 }
 

@@ -33,7 +33,8 @@ struct Url {
 
 // Parses an address. nullopt for text that is not a valid address: characters
 // that may not stand in one (spaces, controls, non-ASCII, "\"<>\\^`{|}"), a "%"
-// not followed by two hex digits, a second "#", a bad port (non-digits, > 65535).
+// not followed by two hex digits, a second "#", a bad port (empty, non-digits,
+// > 65535), and anything whose absoluteString() would differ from the text.
 std::optional<Url> parseUrl(std::string_view text);
 
 // Resolves a reference against a base address (RFC 3986, dot segments removed).

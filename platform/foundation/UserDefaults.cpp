@@ -31,9 +31,15 @@ std::string UserDefaults::filePath() const {
 }
 
 void UserDefaults::load() {
-  auto stored = readPlistFile(filePath());
+  const std::string path = filePath();
+  auto stored = readPlistFile(path);
+  if (!(stored && stored->is_object())) {
+    stored.reset();
+    // Kept for whoever wants to look at it, out of the way of the next write.
+    if (fileExists(path)) moveItemAside(path, kDamagedFileSuffix);
+  }
   std::lock_guard<std::mutex> lock(mutex_);
-  values_ = (stored && stored->is_object()) ? std::move(*stored) : Value::object();
+  values_ = stored ? std::move(*stored) : Value::object();
   dirty_ = false;
 }
 

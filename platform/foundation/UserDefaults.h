@@ -4,8 +4,10 @@
 //
 // The file is read by load() (at start, and again by tests after they change the
 // home folder). synchronize() writes the whole file atomically, and only when
-// something was set or removed since the last load or write: a file that exists
-// but cannot be parsed reads as empty and is left alone until a deliberate change.
+// something was set or removed since the last load or write. A file that exists
+// but cannot be read as a dictionary is moved aside (kDamagedFileSuffix added,
+// never deleted) and the defaults start empty, so one damaged file cannot stop
+// every launch.
 #include <mutex>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@
 namespace platform {
 
 inline constexpr char kUserDefaultsFileName[] = "vorn.plist";
+inline constexpr char kDamagedFileSuffix[] = ".damaged";
 
 class UserDefaults {
  public:

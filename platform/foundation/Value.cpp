@@ -168,7 +168,37 @@ std::string bytesAsString(const Value& v) {
   return std::string(b.begin(), b.end());
 }
 
+namespace {
+// True when brackets outside texts nest deeper than kMaxJsonDepth. Counting
+// before parsing keeps every later walk over an answer (copies, comparisons,
+// handlers that recurse) within a small, fixed stack.
+bool nestsTooDeep(std::string_view text) {
+  std::size_t depth = 0;
+  bool inText = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inText) {
+      if (c == '\\') ++i;
+      else if (c == '"') inText = false;
+      continue;
+    }
+    if (c == '"') {
+      inText = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxJsonDepth) return true;
+    } else if ((c == ']' || c == '}') && depth > 0) {
+      --depth;
+    }
+  }
+  return false;
+}
+}  // namespace
+
 std::optional<Value> parseJson(std::string_view text, std::string* error) {
+  if (nestsTooDeep(text)) {
+    if (error) *error = "JSON nested too deeply";
+    return std::nullopt;
+  }
   Value v = Value::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/false);
   if (v.is_discarded()) {
     if (error) *error = "malformed JSON";

@@ -62,6 +62,8 @@ Bytes bytesOf(const Value& v);
 std::string bytesAsString(const Value& v);
 
 // JSON. Malformed input gives nullopt and the reason in *error; never throws.
+// Arrays and objects nested deeper than kMaxJsonDepth count as malformed.
+inline constexpr std::size_t kMaxJsonDepth = 256;
 std::optional<Value> parseJson(std::string_view text, std::string* error = nullptr);
 std::optional<Value> parseJson(const Bytes& bytes, std::string* error = nullptr);
 // Serialises; data values become base64 texts. Never throws (invalid UTF-8 is replaced).

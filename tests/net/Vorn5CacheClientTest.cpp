@@ -44,6 +44,21 @@ TEST_F(Vorn5CacheClientTest, StoresBytesAndDictionariesInTheirFolders) {
   EXPECT_FALSE(cache().loadCacheWithKey("nothing-here"));
 }
 
+TEST_F(Vorn5CacheClientTest, AnswersTooBigToCacheAreNotCachedAndStoredOnesAreBinary) {
+  const std::string huge(kMaxCachedAnswerBytes, '&');
+  EXPECT_FALSE(cache().saveCache(platform::Value{{"msg", huge}}, "huge"));
+  EXPECT_FALSE(cache().savePermCache(platform::dataValue(huge + "<"), "huge"));
+  EXPECT_FALSE(cache().loadCacheWithKey("huge"));
+  EXPECT_FALSE(cache().loadPermCacheWithKey("huge"));
+
+  const platform::Value answer{{"msg", std::string(1000, '&')}};
+  ASSERT_TRUE(cache().saveCache(answer, "small"));
+  const auto stored = cache().loadCacheWithKey("small");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(std::string(stored->begin(), stored->begin() + 8), "bplist00");
+  EXPECT_EQ(platform::parsePlist(*stored), answer);
+}
+
 TEST_F(Vorn5CacheClientTest, ClearingTheAnswersKeepsThePermanentEntriesAndSavingRecreatesTheFolder) {
   cache().saveCache(platform::dataValue(std::string("a")), "PageAll");
   cache().savePermCache(platform::dataValue(std::string("b")), "forumList");

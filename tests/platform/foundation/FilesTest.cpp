@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/foundation/Files.h"
@@ -73,6 +74,50 @@ TEST(FilesTest, FailedWriteLeavesTheEarlierFileInPlace) {
   EXPECT_FALSE(written);
   EXPECT_EQ(text(readFile(path)), "earlier");
   EXPECT_TRUE(strays(folder, {"draft"}).empty());
+}
+
+TEST(FilesTest, WriteKilledMidwayLeavesATemporaryThatTheNextLaunchRemoves) {
+  TempHome home;
+  const std::string folder = home / "Library/Preferences";
+  const std::string path = folder + "/vorn.plist";
+  ASSERT_TRUE(writeFileAtomically(path, std::string_view("earlier")));
+  // A child writes a big file over and over and is killed -9 while a temporary exists.
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string big(8 * 1024 * 1024, 'x');
+    for (;;) writeFileAtomically(path, big);
+  }
+  bool seen = false;
+  for (int i = 0; i < 200000 && !seen; ++i) seen = !strays(folder, {"vorn.plist"}).empty();
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  ASSERT_TRUE(seen) << "the writer never showed a temporary file";
+
+  // Other files that merely look alike stay; the nested leftover goes.
+  ASSERT_TRUE(writeFileAtomically(home / "Documents/.tmp-notes", std::string_view("mine")));
+  ASSERT_TRUE(writeFileAtomically(home / "Documents/.list.plist.tmp-abc123", std::string_view("half")));
+  const auto leftovers = strays(folder, {"vorn.plist"}).size();
+  EXPECT_EQ(removeAtomicWriteLeftovers(home.path()), leftovers + 1);
+  EXPECT_TRUE(strays(folder, {"vorn.plist"}).empty());
+  EXPECT_EQ(listDirectory(home / "Documents"), std::vector<std::string>{".tmp-notes"});
+  const auto survivor = readFile(path);
+  ASSERT_TRUE(survivor);
+  EXPECT_TRUE(text(survivor) == "earlier" || survivor->size() == 8u * 1024 * 1024);
+}
+
+TEST(FilesTest, MovingAsideNeverOverwritesAnEarlierCopy) {
+  TempHome home;
+  const std::string path = home / "Library/Preferences/vorn.plist";
+  EXPECT_FALSE(moveItemAside(path, ".damaged"));
+  for (const char* content : {"first", "second", "third"}) {
+    ASSERT_TRUE(writeFileAtomically(path, std::string_view(content)));
+    ASSERT_TRUE(moveItemAside(path, ".damaged"));
+  }
+  EXPECT_FALSE(fileExists(path));
+  EXPECT_EQ(text(readFile(path + ".damaged")), "first");
+  EXPECT_EQ(text(readFile(path + ".damaged-2")), "second");
+  EXPECT_EQ(text(readFile(path + ".damaged-3")), "third");
 }
 
 TEST(FilesTest, WriteThatCannotLandReportsFailure) {

@@ -62,7 +62,7 @@ TEST(PlistTest, MalformedBytesGiveNothing) {
 
 TEST(PlistTest, TextHoldingANulDoesNotAbortTheReader) {
   // libplist's copying text getter aborts on such a text; a damaged file must not.
-  auto bytes = serializePlist(Value{{"k", "aXc"}}, PlistFormat::Xml).value();
+  auto bytes = serializePlist(Value{{"k", "aXc"}}, PlistFormat::Binary).value();
   std::string raw(bytes.begin(), bytes.end());
   auto at = raw.find("aXc");
   ASSERT_NE(at, std::string::npos);
@@ -70,6 +70,81 @@ TEST(PlistTest, TextHoldingANulDoesNotAbortTheReader) {
   auto v = parsePlist(raw);
   ASSERT_TRUE(v);
   EXPECT_TRUE(hasPrefix(textOf(*v, "k"), "a")) << v->dump();
+}
+
+namespace {
+// A binary list of `depth` arrays, each holding the next, around an integer.
+std::string nestedBinaryArrays(std::size_t depth) {
+  std::string out = "bplist00";
+  std::vector<std::uint32_t> offsets;
+  auto big = [&out](std::uint64_t n, int width) {
+    for (int i = width - 1; i >= 0; --i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
+  };
+  for (std::size_t i = 0; i < depth; ++i) {
+    offsets.push_back(static_cast<std::uint32_t>(out.size()));
+    out += '\xA1';
+    big(i + 1, 4);
+  }
+  offsets.push_back(static_cast<std::uint32_t>(out.size()));
+  out += "\x10\x07";
+  const std::size_t table = out.size();
+  for (auto o : offsets) big(o, 4);
+  out += std::string(6, '\0');
+  out += '\x04';
+  out += '\x04';
+  big(offsets.size(), 8);
+  big(0, 8);
+  big(table, 8);
+  return out;
+}
+
+std::string corpusFile(const std::string& name) {
+  auto bytes = readFile(sourceDirectory() + "/fuzz/corpus/plist/" + name);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+}  // namespace
+
+TEST(PlistTest, BytesLibplistCannotHoldAreRefusedBeforeItReadsThem) {
+  auto good = nestedBinaryArrays(100);
+  auto v = parsePlist(good);
+  ASSERT_TRUE(v);
+  EXPECT_EQ(intValueOf(v->flatten().begin().value()), 7);
+
+  auto looping = nestedBinaryArrays(3);
+  looping[8 + 5 * 2 + 4] = '\0';  // the third array holds the first again
+  struct Case { const char* what; std::string bytes; } cases[] = {
+      {"binary nested 100000 deep", nestedBinaryArrays(100000)},
+      {"binary nested 513 deep", nestedBinaryArrays(513)},
+      {"binary loop", looping},
+      {"binary key holding a NUL", corpusFile("plist-nul-key-crash.bin")},
+      {"damaged answer cache 1", corpusFile("plist-crash-1c9540ecfa354fb051abb71f54e977b25318ae49")},
+      {"damaged answer cache 2", corpusFile("plist-crash-3f0c21877cb51efe631c7f93cd41f13220ef1cb0")},
+      {"damaged answer cache 3", corpusFile("plist-crash-b89d6c9beff320d782827fbad1a16794bb2ab207")},
+      {"XML key with a character reference to NUL",
+       "<?xml version=\"1.0\"?><plist><dict><key>a&#0;b</key><string>x</string></dict></plist>"},
+      {"XML key with a hex reference to NUL",
+       "<?xml version=\"1.0\"?><plist><dict><key>a&#x00;b</key><string>x</string></dict></plist>"},
+      {"XML holding a raw NUL",
+       std::string("<?xml version=\"1.0\"?><plist><dict><key>a\0b</key><string>x</string></dict></plist>", 79)},
+  };
+  for (auto& c : cases) {
+    ASSERT_FALSE(c.bytes.empty()) << c.what;
+    EXPECT_FALSE(parsePlist(c.bytes)) << c.what;
+  }
+}
+
+TEST(PlistTest, FilesAreWrittenBinaryAndKeysOrTextsHoldingANulAreNotWritten) {
+  platform::testing::TempHome home;
+  const std::string path = home / "Documents/x.plist";
+  ASSERT_TRUE(writePlistFile(path, sample()));
+  EXPECT_TRUE(hasPrefix(readFileText(path).value_or(""), "bplist00"));
+  EXPECT_EQ(readPlistFile(path), sample());
+  // An XML file (older or written by someone else) still reads.
+  ASSERT_TRUE(writePlistFile(path, sample(), PlistFormat::Xml));
+  EXPECT_EQ(readPlistFile(path), sample());
+
+  EXPECT_FALSE(serializePlist(Value{{std::string("a\0b", 3), 1}}));
+  EXPECT_FALSE(serializePlist(Value{{"a", Value::array({std::string("x\0y", 3)})}}));
 }
 
 TEST(PlistTest, ValuesWithNullCannotBeWritten) {

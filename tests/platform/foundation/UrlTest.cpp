@@ -44,7 +44,10 @@ TEST(UrlTest, PathExtensionEdgeCases) {
 TEST(UrlTest, MalformedAddressesGiveNothing) {
   for (const char* bad : {"", "http://host/a b", "http://host/北京", "http://h/%zz", "http://h/%4",
                           "http://h:99999/", "http://h:8x/", "http://[::1/", "http://h/a#b#c",
-                          "http://h/<script>", "http://h/\"q\"", "\t", "http://h/a|b"}) {
+                          "http://h/<script>", "http://h/\"q\"", "\t", "http://h/a|b",
+                          // Parts that would not be given back as written.
+                          "VORN://opvorn://open?a=1", "http://h:/", "http://h:080/", "http://@h/",
+                          "http://[::1]:/"}) {
     EXPECT_FALSE(parseUrl(bad)) << bad;
   }
   // Long and odd input is handled, not crashed on.

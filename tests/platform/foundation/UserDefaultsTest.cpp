@@ -79,20 +79,32 @@ TEST_F(UserDefaultsTest, NullIsRefused) {
   EXPECT_TRUE(defaults().synchronize());
 }
 
-TEST_F(UserDefaultsTest, UnparsableFileReadsEmptyAndIsKeptUntilADeliberateChange) {
+TEST_F(UserDefaultsTest, DamagedFileIsMovedAsideAndTheDefaultsStartEmpty) {
   const std::string path = defaults().filePath();
-  const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>a</key>";
-  ASSERT_TRUE(writeFileAtomically(path, garbage));
-  defaults().load();
-  EXPECT_TRUE(defaults().dictionaryRepresentation().empty());
-  EXPECT_TRUE(defaults().synchronize());  // nothing changed: nothing written
-  EXPECT_EQ(readFileText(path), garbage);
+  auto nulKey = readFile(sourceDirectory() + "/fuzz/corpus/plist/plist-nul-key-crash.bin");
+  ASSERT_TRUE(nulKey);
+  struct Case { const char* what; std::string bytes; } cases[] = {
+      {"cut-off XML", "<?xml version=\"1.0\"?><plist><dict><key>a</key>"},
+      {"binary with a NUL in a key", std::string(nulKey->begin(), nulKey->end())},
+      {"an array, not a dictionary", "<plist><array><string>a</string></array></plist>"},
+      {"empty", ""},
+      {"random bytes", std::string("\x89PNG\r\n\x1a\n\0\0", 10)},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    removeItem(path);
+    removeItem(path + kDamagedFileSuffix);
+    ASSERT_TRUE(writeFileAtomically(path, c.bytes));
+    defaults().load();
+    EXPECT_TRUE(defaults().dictionaryRepresentation().empty());
+    EXPECT_FALSE(fileExists(path));
+    EXPECT_EQ(readFileText(path + kDamagedFileSuffix), c.bytes);
 
-  defaults().setString("cityName", "北京");
-  ASSERT_TRUE(defaults().synchronize());
-  auto stored = readPlistFile(path);
-  ASSERT_TRUE(stored);
-  EXPECT_EQ(textOf(*stored, "cityName"), "北京");
+    defaults().setString("cityName", "北京");
+    ASSERT_TRUE(defaults().synchronize());
+    defaults().load();
+    EXPECT_EQ(defaults().stringForKey("cityName"), "北京");
+  }
 }
 
 TEST_F(UserDefaultsTest, FailedSynchronizeKeepsTheFileAndTheChanges) {

@@ -40,6 +40,29 @@ TEST(ValueTest, MalformedJsonIsAnErrorValueNotAnException) {
   EXPECT_TRUE(isNull(valueAt(valueFor(*ok, "a"), 7)));
 }
 
+TEST(ValueTest, JsonNestedDeeperThanTheLimitIsMalformed) {
+  auto nested = [](std::size_t depth, char open, char close, const char* inner) {
+    std::string text;
+    for (std::size_t i = 0; i < depth; ++i) text += open == '{' ? std::string("{\"a\":") : std::string(1, open);
+    text += inner;
+    text += std::string(depth, close);
+    return text;
+  };
+  for (auto [open, close] : {std::pair{'{', '}'}, std::pair{'[', ']'}}) {
+    EXPECT_TRUE(parseJson(nested(kMaxJsonDepth, open, close, "1"))) << open;
+    for (std::size_t depth : {kMaxJsonDepth + 1, std::size_t{100000}}) {
+      std::string error;
+      EXPECT_FALSE(parseJson(nested(depth, open, close, "1"), &error)) << open << depth;
+      EXPECT_FALSE(error.empty());
+    }
+  }
+  // Brackets inside texts are not nesting.
+  const std::string brackets = "[\"" + std::string(5000, '[') + "\\\"{\"]";
+  auto v = parseJson(brackets);
+  ASSERT_TRUE(v);
+  EXPECT_EQ(textOf(valueAt(*v, 0)).size(), 5002u);
+}
+
 TEST(ValueTest, DataSerialisesAsBase64) {
   EXPECT_EQ(toJson(Value{{"d", dataValue(std::string_view("hi!"))}}), R"({"d":"aGkh"})");
   EXPECT_EQ(bytesAsString(dataValue(std::string_view("abc"))), "abc");
