@@ -31,6 +31,12 @@ bool isSecretName(const std::string& name) {
   return false;
 }
 
+// The signed-in user's cookie is as good as a password.
+bool isSecretHeader(const std::string& name) {
+  return isSecretName(name) || platform::equalsIgnoringCase(name, "Authorization") ||
+         platform::equalsIgnoringCase(name, "Cookie");
+}
+
 std::string outPath(const std::string& dir, const char* name) {
   return dir.empty() ? std::string() : platform::joinPath(dir, name);
 }
@@ -61,12 +67,14 @@ AutomationLog::AutomationLog(const std::string& outDir)
   platform::net::setRequestLogger([this](const platform::net::SentRequest& r) {
     Value headers = Value::object();
     for (const auto& [name, value] : r.headers.fields())
-      headers[name] = isSecretName(name) || platform::equalsIgnoringCase(name, "Authorization") ? "***" : value;
-    requests_.append(Value{{"t", elapsed()},
-                           {"method", r.method},
-                           {"url", maskSecrets(r.url)},
-                           {"headers", headers},
-                           {"body_bytes", r.bodyBytes}});
+      headers[name] = isSecretHeader(name) ? "***" : value;
+    Value line{{"t", elapsed()},
+               {"method", r.method},
+               {"url", maskSecrets(r.url)},
+               {"headers", headers},
+               {"body_bytes", r.bodyBytes}};
+    if (r.redirectHop > 0) line["redirect"] = r.redirectHop;
+    requests_.append(line);
   });
   platform::Application::sharedApplication().setOpenURLListener(
       [this](const platform::Application::OpenedURL& u) { opened_.append(Value{{"t", elapsed()}, {"url", u.url}}); });

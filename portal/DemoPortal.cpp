@@ -18,6 +18,7 @@
 #include <fstream>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <strings.h>
 #include <thread>
@@ -323,6 +324,7 @@ struct DemoPortal::Impl {
   mutable std::mutex mutex;
   std::vector<ReceivedRequest> log;
   std::map<std::string, RouteOverride> overrides;
+  std::optional<RouteOverride> everyRoute;
   std::map<std::string, std::shared_ptr<PortalHandler>> handlers;
   std::condition_variable stallWake;
   mutable std::condition_variable logged;
@@ -384,6 +386,7 @@ void DemoPortal::Impl::answer(const httplib::Request& req, httplib::Response& re
     log.push_back(request);
     logged.notify_all();
     if (auto it = overrides.find(request.path); it != overrides.end()) override = it->second;
+    else override = everyRoute;
     if (auto it = handlers.find(request.path); it != handlers.end()) handler = it->second;
   }
   if (override) {
@@ -435,6 +438,7 @@ void DemoPortal::Impl::answerOverride(const httplib::Request& req, httplib::Resp
     return;
   }
   res.status = o.status;
+  if (!o.location.empty()) res.set_header("Location", o.location);
   if (o.chunked || o.holdAfterBytes > 0) {
     answerInParts(res, o);
     return;
@@ -641,6 +645,11 @@ void DemoPortal::overrideRoute(const std::string& path, RouteOverride answer) {
   impl_->overrides[path] = std::move(answer);
 }
 
+void DemoPortal::overrideEveryRoute(RouteOverride answer) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->everyRoute = std::move(answer);
+}
+
 void DemoPortal::clearOverride(const std::string& path) {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   impl_->overrides.erase(path);
@@ -649,6 +658,7 @@ void DemoPortal::clearOverride(const std::string& path) {
 void DemoPortal::clearOverrides() {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   impl_->overrides.clear();
+  impl_->everyRoute.reset();
 }
 
 void DemoPortal::releaseHeldBodies() {

@@ -6,7 +6,8 @@
 // address is given.
 //
 // How a request is answered, first match wins:
-//   1. an override set by a test for its path (status, bytes, stall, drop);
+//   1. an override set by a test for its path (status, bytes, stall, drop,
+//      redirect), else one set for every path;
 //   2. a handler registered in C++ for its path (the stateful flows);
 //   3. a generated picture: /pic/<W>x<H>/<seed>.jpg or .png;
 //   4. the route table, <fixtures>/routes.json followed by every
@@ -67,6 +68,8 @@ struct RouteOverride {
   std::size_t holdAfterBytes = 0;
   // Sent with chunked transfer coding, so the answer names no Content-Length.
   bool chunked = false;
+  // Sent as the Location header (with a 3xx status: a redirect) when not empty.
+  std::string location = "";
 };
 
 // What a registered handler answers.
@@ -111,6 +114,9 @@ class DemoPortal {
 
   // Overrides one path (every method and parameter) until cleared.
   void overrideRoute(const std::string& path, RouteOverride answer);
+  // Answers every path without an override of its own (pictures, pages and the
+  // stateful flows too) until clearOverrides(): a portal gone bad everywhere.
+  void overrideEveryRoute(RouteOverride answer);
   void clearOverride(const std::string& path);
   void clearOverrides();
   // Lets every body held back by holdAfterBytes so far go out in full.

@@ -4,7 +4,9 @@
 
 #include <map>
 
+#include "platform/foundation/Text.h"
 #include "platform/net/HttpUrl.h"
+#include "platform/net/RequestLog.h"
 
 namespace platform::net {
 namespace {
@@ -30,6 +32,7 @@ struct CurlWorker::Transfer {
   char errorText[CURL_ERROR_SIZE] = {};
   const CurlWorker::ProgressReport* progress = nullptr;  // set when the transfer reports progress
   std::int64_t reported = 0;                               // received bytes of the last report
+  int headerBlocksSent = 0;                                // one per request line sent (redirects add more)
 
   ~Transfer() {
     if (easy) curl_easy_cleanup(easy);
@@ -48,6 +51,32 @@ struct CurlWorker::Transfer {
     if (!whole && received - t->reported < kProgressStepBytes) return 0;
     t->reported = received;
     (*t->progress)(t->id, received, expected > 0 ? expected : -1);
+    return 0;
+  }
+
+  // Every request curl sends passes here with its header block. The first is the
+  // request the client made (logged when it was queued); each later one follows
+  // a redirect and is logged as its own hop, with the headers that went out.
+  static int onDebug(CURL* easy, curl_infotype type, char* data, size_t size, void* self) {
+    if (type != CURLINFO_HEADER_OUT) return 0;
+    auto* t = static_cast<Transfer*>(self);
+    if (++t->headerBlocksSent == 1) return 0;
+    auto lines = split(std::string_view(data, size), "\r\n");
+    if (lines.empty()) return 0;
+    SentRequest hop;
+    hop.redirectHop = t->headerBlocksSent - 1;
+    hop.method = lines.front().substr(0, lines.front().find(' '));
+    char* effective = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective);
+    hop.url = effective ? effective : "";
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      const auto colon = lines[i].find(':');
+      if (colon == std::string::npos || colon == 0) continue;
+      const auto start = lines[i].find_first_not_of(" \t", colon + 1);
+      hop.headers.add(lines[i].substr(0, colon), start == std::string::npos ? "" : lines[i].substr(start));
+    }
+    if (hop.method != "GET" && hop.method != "HEAD") hop.bodyBytes = t->request->body.size();
+    logSentRequest(std::move(hop));
     return 0;
   }
 
@@ -143,6 +172,9 @@ void CurlWorker::run() {
     curl_easy_setopt(e, CURLOPT_HEADERDATA, t.get());
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, &Transfer::onDebug);
+    curl_easy_setopt(e, CURLOPT_DEBUGDATA, t.get());
+    curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);  // the debug function sees what went out; nothing is printed
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");

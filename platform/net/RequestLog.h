@@ -15,6 +15,9 @@ struct SentRequest {
   std::string url;  // with its query
   HttpHeaders headers;
   std::size_t bodyBytes = 0;
+  // 0 for the request as the client made it; 1, 2... for the requests the
+  // layer sent on its own, following redirects (headers as they went out).
+  int redirectHop = 0;
 };
 
 using RequestLogger = std::function<void(const SentRequest&)>;

@@ -383,6 +383,40 @@ TEST_F(HttpClientLayerTransfer, EveryRequestSentIsReportedToTheLoggerOnTheMainTh
   EXPECT_EQ(logged[1].bodyBytes, 5u);
 }
 
+TEST_F(HttpClientLayerTransfer, EachRedirectHopIsReportedWithTheHeadersItWentOutWith) {
+  const std::string otherHost = "http://localhost:" + std::to_string(portal().port());
+  RouteOverride moved;
+  moved.status = 302;
+  moved.location = url("/there.php?step=2");
+  portal().overrideRoute("/moved.php", moved);
+  RouteOverride elsewhere;
+  elsewhere.status = 301;
+  elsewhere.location = otherHost + "/final.php";
+  portal().overrideRoute("/there.php", elsewhere);
+  portal().addHandler("/final.php", answerEmptyJson);
+  std::vector<SentRequest> logged;
+  setRequestLogger([&](const SentRequest& r) { logged.push_back(r); });
+  cookies->setCookiesFromHeaders({"sid=s3cret"}, url("/"));
+
+  Outcome out;
+  get(url("/moved.php?step=1"), out);
+  ASSERT_TRUE(runUntil([&] { return out.done; }));
+  ASSERT_FALSE(out.error) << out.error->description;
+  ASSERT_TRUE(runUntil([&] { return logged.size() >= 3; }));
+  ASSERT_EQ(logged.size(), 3u);
+  EXPECT_EQ(logged[0].redirectHop, 0);
+  EXPECT_EQ(logged[0].url, url("/moved.php?step=1"));
+  EXPECT_EQ(logged[1].redirectHop, 1);
+  EXPECT_EQ(logged[1].method, "GET");
+  EXPECT_EQ(logged[1].url, url("/there.php?step=2"));
+  EXPECT_EQ(logged[1].headers.get("Cookie"), "sid=s3cret");
+  EXPECT_EQ(logged[2].redirectHop, 2);
+  EXPECT_EQ(logged[2].url, otherHost + "/final.php");
+  EXPECT_FALSE(logged[2].headers.has("Cookie")) << "the cookie stays with its host";
+  EXPECT_EQ(logged[2].headers.get("Host"), "localhost:" + std::to_string(portal().port()));
+  EXPECT_EQ(portal().requestsTo("/final.php").at(0).header("Cookie"), "");
+}
+
 TEST_F(HttpClientLayerTransfer, DestroyingTheClientWithTransfersInFlightDropsTheirBlocks) {
   RouteOverride stall;
   stall.delaySeconds = 30;
