@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/foundation/Files.h"
+#include "platform/foundation/Text.h"
 
 namespace platform {
 
@@ -108,6 +109,12 @@ std::optional<Value> toValue(plist_t node, int depth) {
   }
 }
 
+// libplist keeps texts NUL-terminated (a NUL would cut one short), and writes
+// binary texts as UTF-16 (bytes that are not UTF-8 would not read back).
+bool writableText(std::string_view text) {
+  return text.find('\0') == std::string_view::npos && isValidUtf8(text);
+}
+
 plist_t toPlist(const Value& v, int depth) {
   if (depth > kMaxDepth) return nullptr;
   switch (v.type()) {
@@ -117,9 +124,8 @@ plist_t toPlist(const Value& v, int depth) {
     case Value::value_t::number_unsigned: return plist_new_uint(v.get<unsigned long long>());
     case Value::value_t::number_float: return plist_new_real(v.get<double>());
     case Value::value_t::string: {
-      // libplist keeps texts NUL-terminated: a text holding a NUL would be cut short.
       const auto& text = v.get_ref<const std::string&>();
-      if (text.find('\0') != std::string::npos) return nullptr;
+      if (!writableText(text)) return nullptr;
       return plist_new_string(text.c_str());
     }
     case Value::value_t::binary: {
@@ -141,7 +147,7 @@ plist_t toPlist(const Value& v, int depth) {
     case Value::value_t::object: {
       plist_t dict = plist_new_dict();
       for (auto it = v.begin(); it != v.end(); ++it) {
-        plist_t p = it.key().find('\0') == std::string::npos ? toPlist(it.value(), depth + 1) : nullptr;
+        plist_t p = writableText(it.key()) ? toPlist(it.value(), depth + 1) : nullptr;
         if (!p) {
           plist_free(dict);
           return nullptr;

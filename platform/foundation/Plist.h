@@ -8,7 +8,7 @@
 // numbers, so nothing is ever written back as a date). A property list has no
 // null: a Value holding a null anywhere cannot be written (nullopt), as the
 // platform refused to write such a collection; neither can a key or a text
-// holding a NUL (libplist would cut it short).
+// holding a NUL or bytes that are not UTF-8 (they would not read back whole).
 //
 // Reading checks the bytes before libplist sees them: binary lists nested deeper
 // than 512 levels, looping, or with a key holding a NUL, and XML holding a NUL,

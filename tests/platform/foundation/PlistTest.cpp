@@ -145,6 +145,9 @@ TEST(PlistTest, FilesAreWrittenBinaryAndKeysOrTextsHoldingANulAreNotWritten) {
 
   EXPECT_FALSE(serializePlist(Value{{std::string("a\0b", 3), 1}}));
   EXPECT_FALSE(serializePlist(Value{{"a", Value::array({std::string("x\0y", 3)})}}));
+  // Bytes that are not UTF-8 (read from a damaged binary list) would not read back.
+  EXPECT_FALSE(serializePlist(Value{{"\xF4itle", 1}}, PlistFormat::Binary));
+  EXPECT_FALSE(serializePlist(Value{{"k", "\xC3("}}, PlistFormat::Binary));
 }
 
 TEST(PlistTest, ValuesWithNullCannotBeWritten) {
