@@ -1,5 +1,7 @@
 #include "core/SysMsgNumHelper.h"
 
+#include <utility>
+
 #include "core/AppDelegate.h"
 #include "core/UserData.h"
 #include "net/PortalHosts.h"
@@ -27,10 +29,11 @@ void SysMsgNumHelper::reGetmessageNum() {
                   [](const platform::Value& answer, const std::optional<ApiError>&) {
                     if (answer.is_null()) return;
                     auto& center = platform::NotificationCenter::defaultCenter();
-                    std::optional<platform::Value> parsed =
-                        platform::isData(answer) ? platform::parseJson(platform::bytesOf(answer)) : answer;
-                    if (parsed) {
-                      center.post(kSysMsgNumHelperGetMsgNumNotification, *parsed);
+                    if (!platform::isData(answer)) {
+                      center.post(kSysMsgNumHelperGetMsgNumNotification, answer);
+                    } else if (auto parsed = platform::parseJson(platform::bytesOf(answer))) {
+                      // Read within the JSON reader's depth limit, so handing it on stays shallow.
+                      center.post(kSysMsgNumHelperGetMsgNumNotification, std::move(*parsed));
                     } else {
                       center.post(kSysMsgNumHelperGetMsgNumNotification);
                     }

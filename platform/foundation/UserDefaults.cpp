@@ -2,20 +2,9 @@
 
 #include "platform/foundation/Files.h"
 #include "platform/foundation/Plist.h"
+#include "platform/foundation/ValueCopy.h"
 
 namespace platform {
-
-namespace {
-bool holdsNull(const Value& v) {
-  if (v.is_null()) return true;
-  if (v.is_array() || v.is_object()) {
-    for (const auto& item : v) {
-      if (holdsNull(item)) return true;
-    }
-  }
-  return false;
-}
-}  // namespace
 
 UserDefaults& UserDefaults::standardUserDefaults() {
   static UserDefaults* defaults = [] {
