@@ -15,6 +15,7 @@
 #include "platform/foundation/Files.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Plist.h"
+#include "platform/foundation/ValueCopy.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/services/PushService.h"
@@ -27,23 +28,6 @@ constexpr const char* kAdvertIdentity[] = {"imgUrl", "AdImgUrl", "AdLinkUrl", "A
 constexpr char kAdvertStatus[] = "status";
 constexpr char kVersionKey[] = "ver";
 constexpr char kVersionAppKey[] = "app";
-
-// A copy without nulls, which a property list cannot hold.
-platform::Value withoutNulls(const platform::Value& value) {
-  if (platform::isDictionary(value)) {
-    platform::Value copy = platform::dictionary();
-    for (auto it = value.begin(); it != value.end(); ++it)
-      if (!it.value().is_null()) copy[it.key()] = withoutNulls(it.value());
-    return copy;
-  }
-  if (platform::isArray(value)) {
-    platform::Value copy = platform::array();
-    for (const auto& item : value)
-      if (!item.is_null()) copy.push_back(withoutNulls(item));
-    return copy;
-  }
-  return value;
-}
 
 
 }  // namespace
@@ -71,7 +55,7 @@ void AppDelegate::newsAdvert_pic() {
 void AppDelegate::handleNewsAdvertAnswer(const platform::Value& answer) {
   const auto parsed = parsedAnswer(answer);
   if (!parsed || !platform::isDictionary(*parsed)) return;
-  platform::Value advert = withoutNulls(*parsed);
+  platform::Value advert = platform::withoutNulls(*parsed);
   // Stored records hold "" for a missing field, never "(null)".
   for (const char* field : kAdvertTextFields) advert[field] = platform::plainTextOf(*parsed, field);
 
@@ -122,7 +106,7 @@ void AppDelegate::handleCacheStampAnswer(const platform::Value& answer) {
   caches.clearImgCache();
   caches.clearDataCache();
   carSection().setTimeStampFlag(true);
-  caches.saveCache(withoutNulls(*parsed), kCacheStampRecord);
+  caches.saveCache(platform::withoutNulls(*parsed), kCacheStampRecord);
 }
 
 // ---- Forum list ----------------------------------------------------------------
